@@ -1,0 +1,33 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "util/Horavox_Error.h"
+
+// A device error of a sound-player slot; the text is the sound system's own.
+class EMCIDeviceError : public EHoravoxError {
+public:
+    using EHoravoxError::EHoravoxError;
+};
+
+// One sound-player slot. Open and Close are synchronous; Play returns at once
+// and OnNotify runs on the GUI thread once per play request: when the sound
+// ends, or at once when a new request finds the slot still playing (superseded).
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+
+    std::string FileName;
+    bool Shareable = false;
+    std::function<void()> OnNotify;
+
+    // Closes first if open; throws EMCIDeviceError when the file cannot be opened
+    // (the slot then stays closed).
+    virtual void Open() = 0;
+    // Does nothing when closed; never throws.
+    virtual void Close() = 0;
+    // Throws EMCIDeviceError("No MCI device open") when closed; rewinds a file
+    // that has played to its end; continues a file that is still playing.
+    virtual void Play() = 0;
+    virtual bool Is_Open() const = 0;
+};

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# One entry for both set-up commands of the README:
+#   bash tools/setup.sh run    install what is missing, build, start the clock
+#   bash tools/setup.sh test   install what is missing, build, run every test
+# Safe to run again: installs only missing packages and stays quiet when all are there.
+set -euo pipefail
+mode=${1:-run}
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build"
+
+packages=(build-essential cmake ninja-build pkg-config
+          qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev
+          libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+werror=OFF
+[ "$mode" = test ] && werror=ON
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHORAVOX_WERROR=$werror >/dev/null
+cmake --build "$build" -j2
+
+case "$mode" in
+  test)
+    cd "$build"
+    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2
+    ;;
+  run)
+    exec "$top/tools/run-clock.sh" "$build"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

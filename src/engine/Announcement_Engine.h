@@ -24,3 +24,43 @@ public:
 };
 
 constexpr int Slot_Count = 7;
+
+// The announcement engine: composes an announcement, loads its files into the
+// seven sound-player slots and lets their completion notices carry the sound
+// from slot to slot. Everything runs on the GUI thread.
+class TAnnouncement_Engine {
+public:
+    // The slots and the probe player are owned by the caller and must outlive
+    // the engine; the engine installs its completion handlers on the slots.
+    TAnnouncement_Engine(ClockSettings& settings, TEngine_Host& host, std::array<SoundPlayer*, Slot_Count> slots,
+                         SoundPlayer& probe_player, TRandom_Source& random, std::string program_directory);
+
+    // Speaks hour:minute (24-hour) unless an announcement is in progress.
+    void Say_Time(int hour, int minute);
+
+    void Play_Spoken_Time(const SpokenTime& spoken);
+    void Load_Sound_File(const std::string& name, bool reset);
+    void Start_First_Slot();
+
+    void MediaPlayer1Notify();
+    void MediaPlayer2Notify();
+    void MediaPlayer3Notify();
+    void MediaPlayer4Notify();
+    void MediaPlayer5Notify();
+    void MediaPlayer6Notify();
+    void MediaPlayer7Notify();
+
+    // Whether "testsnd.wav" can be opened shareable; records the answer in the
+    // host. Uses the probe player, so an announcement in progress is untouched.
+    void Test_Shareability();
+
+    SoundPlayer& Slot(int number) const { return *slots_.at(static_cast<std::size_t>(number - 1)); }
+
+private:
+    ClockSettings& settings_;
+    TEngine_Host& host_;
+    std::array<SoundPlayer*, Slot_Count> slots_;
+    SoundPlayer& probe_player_;
+    TRandom_Source& random_;
+    std::string program_directory_;
+};

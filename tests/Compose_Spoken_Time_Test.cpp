@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <set>
 
 #include "support/Temp_Dir.h"
 #include "util/Horavox_Error.h"
@@ -29,12 +28,6 @@ protected:
     TTemp_Dir dir;
     TSeeded_Random random{3};
 };
-
-// The number a run of number words speaks: "20" "3" is 23.
-int Spoken_Number(const std::string& first, const std::string& second)
-{
-    return std::stoi(first) + (second.empty() ? 0 : std::stoi(second));
-}
 
 } // namespace
 
@@ -73,41 +66,6 @@ TEST_F(Compose_Spoken_Time_Test, Speaks_The_Documented_Words)
                                   "SUFFIX.WAV"};
         EXPECT_EQ(Compose_Spoken_Time(c.hour, c.minute, Settings(c.format), random), expected)
             << c.hour << ":" << c.minute << (c.format == twelve ? " 12-hour" : " 24-hour");
-    }
-}
-
-TEST_F(Compose_Spoken_Time_Test, Every_Minute_Speaks_Its_Own_Time_In_Known_Words)
-{
-    std::set<std::string> vocabulary{"AM", "PM"};
-    for (int n = 0; n <= 20; ++n)
-        vocabulary.insert(std::to_string(n));
-    vocabulary.insert({"30", "40", "50"});
-
-    for (auto format : {ClockFormat::TwelveHour, ClockFormat::TwentyFourHour}) {
-        const ClockSettings settings = Settings(format, SoundScheme::NormalSounds, PrefixSuffixMode::None);
-        for (int hour = 0; hour < 24; ++hour)
-            for (int minute = 0; minute < 60; ++minute) {
-                const SpokenTime s = Compose_Spoken_Time(hour, minute, settings, random);
-                SCOPED_TRACE(std::to_string(hour) + ":" + std::to_string(minute));
-                for (const auto& word : {s.Hour_Word_1, s.Hour_Word_2, s.Minute_Word_1, s.Minute_Word_2, s.AM_PM_Word})
-                    if (!word.empty()) {
-                        EXPECT_TRUE(vocabulary.count(word)) << word;
-                    }
-
-                const int shown_hour =
-                    format == ClockFormat::TwentyFourHour ? hour : (hour % 12 == 0 ? 12 : hour % 12);
-                EXPECT_EQ(Spoken_Number(s.Hour_Word_1, s.Hour_Word_2), shown_hour);
-                if (minute == 0) {
-                    EXPECT_TRUE(s.Minute_Word_1.empty() && s.Minute_Word_2.empty());
-                } else if (minute < 10) {
-                    EXPECT_TRUE(s.Minute_Word_1 == "0" && s.Minute_Word_2 == std::to_string(minute));
-                } else {
-                    EXPECT_EQ(Spoken_Number(s.Minute_Word_1, s.Minute_Word_2), minute);
-                }
-                EXPECT_NE(s.Minute_Word_2, "0");
-                const char* am_pm = format == ClockFormat::TwentyFourHour ? "" : (hour < 12 ? "AM" : "PM");
-                EXPECT_EQ(s.AM_PM_Word, am_pm);
-            }
     }
 }
 

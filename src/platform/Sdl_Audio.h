@@ -1,0 +1,66 @@
+#pragma once
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include <QObject>
+
+class TSdl_Sound_Player;
+
+// The program's one SDL audio output, shared by every sound player. It is
+// opened when a player first needs it and closed when the object goes, which
+// must be after every player attached to it. Only one may be open at a time,
+// as SDL_mixer drives a single device.
+//
+// Each attached player owns one mixer channel for its whole life, so a
+// channel number names a player without any lookup on the audio thread.
+class TSdl_Audio {
+public:
+    // Enough for the seven slots, the shareability probe and a few more.
+    static constexpr int Channel_Count = 16;
+    // Frames per device buffer: small, because a word that ends inside a
+    // buffer leaves the rest of it silent before the next word can start.
+    static constexpr int Buffer_Frames = 512;
+
+    struct TOutput_Format {
+        int Frequency = 0;
+        int Channels = 0;
+    };
+
+    TSdl_Audio();
+    ~TSdl_Audio();
+    TSdl_Audio(const TSdl_Audio&) = delete;
+    TSdl_Audio& operator=(const TSdl_Audio&) = delete;
+
+    // Opens the device unless it is open; throws EMCIDeviceError with SDL's text.
+    void Ensure_Open();
+    bool Is_Open() const { return open_; }
+    // Signed 16-bit samples, interleaved; meaningful while open.
+    TOutput_Format Output_Format() const { return format_; }
+
+    // For the players (GUI thread only).
+    int Attach(TSdl_Sound_Player& player);
+    void Detach(int channel);
+    // A number not handed out before (never 0), so that a notice posted for an
+    // earlier opening, or for an earlier player on the same channel, is known.
+    std::uint32_t New_Generation();
+    // A channel whose generation is 0 reports nothing when it stops.
+    void Set_Generation(int channel, std::uint32_t generation);
+    // Delivers a completion notice to the channel's player through the GUI
+    // thread's event queue, if the player is still on that generation.
+    void Post_Notice(int channel, std::uint32_t generation);
+
+private:
+    static void Channel_Finished(int channel);
+    void Deliver_Notice(int channel, std::uint32_t generation);
+    void Close_Device();
+
+    bool open_ = false;
+    std::uint32_t last_generation_ = 0;
+    TOutput_Format format_;
+    std::array<TSdl_Sound_Player*, Channel_Count> players_{};
+    // Written on the GUI thread, read by the audio thread's finished callback.
+    std::array<std::atomic<std::uint32_t>, Channel_Count> generations_{};
+    // Lives on the GUI thread: the target of every posted notice.
+    QObject notice_target_;
+};

@@ -1,0 +1,30 @@
+#include "platform/Sdl_Sound_File.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Files.h"
+
+std::string Sdl_Error_Text()
+{
+    const char* text = SDL_GetError();
+    if (text == nullptr || *text == '\0')
+        return "Unknown error code";
+    return text;
+}
+
+SDL_RWops* Open_Sound_File(const std::string& path, std::string& error_text)
+{
+    const std::string resolved = Resolve_Path(path);
+    const std::string actual = resolved.empty() ? path : resolved;
+    std::error_code ignored;
+    if (std::filesystem::is_directory(actual, ignored)) {
+        error_text = "Couldn't open " + actual + ": it is a directory, not a sound file";
+        return nullptr;
+    }
+    SDL_ClearError();
+    SDL_RWops* file = SDL_RWFromFile(actual.c_str(), "rb");
+    if (file == nullptr)
+        error_text = Sdl_Error_Text();
+    return file;
+}

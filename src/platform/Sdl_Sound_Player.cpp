@@ -1,0 +1,70 @@
+#include "platform/Sdl_Sound_Player.h"
+
+#include <SDL_mixer.h>
+
+#include "platform/Sdl_Audio.h"
+#include "platform/Sdl_Sound_File.h"
+
+TSdl_Sound_Player::TSdl_Sound_Player(TSdl_Audio& audio) : audio_(audio), channel_(audio.Attach(*this)) {}
+
+TSdl_Sound_Player::~TSdl_Sound_Player()
+{
+    Close();
+    audio_.Detach(channel_);
+}
+
+void TSdl_Sound_Player::Open()
+{
+    Close();
+    audio_.Ensure_Open();
+    std::string error_text;
+    SDL_RWops* file = Open_Sound_File(FileName, error_text);
+    if (file == nullptr)
+        throw EMCIDeviceError(error_text);
+    SDL_ClearError();
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);
+    if (chunk == nullptr)
+        throw EMCIDeviceError(Sdl_Error_Text());
+    chunk_ = chunk;
+    generation_ = audio_.New_Generation();
+    audio_.Set_Generation(channel_, generation_);
+}
+
+void TSdl_Sound_Player::Close()
+{
+    if (chunk_ == nullptr)
+        return;
+    // Disarmed first, so that halting a sound reports nothing.
+    audio_.Set_Generation(channel_, 0);
+    Mix_HaltChannel(channel_);
+    Mix_FreeChunk(chunk_);
+    chunk_ = nullptr;
+    generation_ = 0;
+}
+
+void TSdl_Sound_Player::Play()
+{
+    if (chunk_ == nullptr)
+        throw EMCIDeviceError("No MCI device open");
+    if (Mix_Playing(channel_) != 0) {
+        // The earlier request is superseded: its notice comes now, and the
+        // sound plays on to give the notice of this one.
+        audio_.Post_Notice(channel_, generation_);
+        return;
+    }
+    SDL_ClearError();
+    if (Mix_PlayChannel(channel_, chunk_, 0) < 0) {
+        // Not raised, but notified, so that a chain of slots is not left waiting.
+        last_error_ = Sdl_Error_Text();
+        audio_.Post_Notice(channel_, generation_);
+    }
+}
+
+void TSdl_Sound_Player::Notice(std::uint32_t generation)
+{
+    if (chunk_ == nullptr || generation != generation_ || !OnNotify)
+        return;
+    // A copy, because the handler may replace OnNotify while it runs.
+    const auto handler = OnNotify;
+    handler();
+}

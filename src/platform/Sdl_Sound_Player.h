@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "engine/SoundPlayer.h"
+
+class TSdl_Audio;
+struct Mix_Chunk;
+
+// A sound-player slot on SDL_mixer: Open loads the whole WAV file into memory,
+// Play runs it on the player's own mixer channel, and the end of the sound
+// comes back as a notice on the GUI thread. Sharing is always possible with a
+// mixer, so `Shareable` changes nothing here.
+class TSdl_Sound_Player : public SoundPlayer {
+public:
+    explicit TSdl_Sound_Player(TSdl_Audio& audio);
+    ~TSdl_Sound_Player() override;
+    TSdl_Sound_Player(const TSdl_Sound_Player&) = delete;
+    TSdl_Sound_Player& operator=(const TSdl_Sound_Player&) = delete;
+
+    void Open() override;
+    void Close() override;
+    void Play() override;
+    bool Is_Open() const override { return chunk_ != nullptr; }
+
+    // The mixer's text for the last failed play command; empty if none failed.
+    const std::string& Last_Error() const { return last_error_; }
+
+    // A completion notice reaching the GUI thread; one of an earlier opening is dropped.
+    void Notice(std::uint32_t generation);
+
+private:
+    TSdl_Audio& audio_;
+    int channel_;
+    Mix_Chunk* chunk_ = nullptr;
+    std::uint32_t generation_ = 0;
+    std::string last_error_;
+};

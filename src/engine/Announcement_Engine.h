@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/Random_Source.h"
@@ -34,6 +35,10 @@ public:
     // the engine; the engine installs its completion handlers on the slots.
     TAnnouncement_Engine(ClockSettings& settings, TEngine_Host& host, std::array<SoundPlayer*, Slot_Count> slots,
                          SoundPlayer& probe_player, TRandom_Source& random, std::string program_directory);
+    // Takes the completion handlers off the slots again, which outlive the engine.
+    ~TAnnouncement_Engine();
+    TAnnouncement_Engine(const TAnnouncement_Engine&) = delete;
+    TAnnouncement_Engine& operator=(const TAnnouncement_Engine&) = delete;
 
     // Speaks hour:minute (24-hour) unless an announcement is in progress.
     void Say_Time(int hour, int minute);
@@ -63,4 +68,18 @@ private:
     SoundPlayer& probe_player_;
     TRandom_Source& random_;
     std::string program_directory_;
+
+    // Key of each file loaded since the last reset; entry k belongs to slot k.
+    std::array<std::string, 20> loaded_sound_keys_;
+    // Whether the announcement in progress got any file into a slot.
+    bool any_file_loaded_ = false;
+    // The first device error of the announcement in progress, held back so
+    // that the rest of the announcement still loads and plays.
+    std::optional<EMCIDeviceError> device_error_;
+
+    // Play_Spoken_Time without raising the held-back device error.
+    void Load_And_Start(const SpokenTime& spoken);
+    void Notify_Slot(int number);
+    void Reset_Slots();
+    void Load_Into_Free_Slot(const std::string& path);
 };

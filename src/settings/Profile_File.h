@@ -1,0 +1,68 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// An initialisation file: "[section]" header lines and "key=value" lines. The
+// file is read once when the object is made; writes change the copy in memory
+// and Save puts it on disk in one piece. Section and key names match without
+// regard to letter case, blanks around names and values are ignored, and the
+// first of duplicate sections or keys is the one read and written.
+//
+// Written here rather than taken from a library because saving must keep every
+// line it does not change byte for byte, which no INI library does.
+class TProfile_File {
+public:
+    // At most this many characters of a value are read.
+    static constexpr std::size_t Value_Limit = 2047;
+
+    // A missing or unreadable file reads as empty.
+    explicit TProfile_File(std::string path);
+
+    const std::string& Path() const { return path_; }
+
+    // The trimmed value, cut to Value_Limit characters; empty when the section or key is missing.
+    std::optional<std::string> Read_Value(const std::string& section, const std::string& key) const;
+    std::string Read_String(const std::string& section, const std::string& key, const std::string& default_value) const;
+    // Decimal with an optional sign, or hexadecimal after "0x", "0X" or "$"; anything else gives the default.
+    std::int32_t Read_Integer(const std::string& section, const std::string& key, std::int32_t default_value) const;
+    // An integer read with the default 1 or 0; any non-zero number is true.
+    bool Read_Bool(const std::string& section, const std::string& key, bool default_value) const;
+
+    // Replaces the key's value in place, or adds the key at the end of its
+    // section (creating the section at the end of the file). Throws
+    // EHoravoxError, changing nothing, for names or values that would break
+    // the file: a line break anywhere, "=" in a key, "]" in a section.
+    void Write_String(const std::string& section, const std::string& key, const std::string& value);
+
+    // The whole text, as Save would write it.
+    std::string Contents() const;
+
+    // Writes a temporary file beside the target and renames it over the
+    // target, so a crash or a full disk never leaves a truncated file. Throws
+    // EHoravoxError "Unable to write to <full path>" when the file is
+    // read-only, its directory is missing or not writable, or the file existed
+    // but could not be read; the existing file is then left as it was.
+    void Save() const;
+
+private:
+    enum class TLine_Kind { Other, Section, Key };
+    struct TLine {
+        std::string text;        // without its line break
+        std::string line_break;  // "\r\n", "\n", "\r", or empty on a last line without one
+        TLine_Kind kind = TLine_Kind::Other;
+        // The trimmed name of the section or key, and the trimmed value of a key, as offsets into `text`.
+        std::size_t name_begin = 0, name_end = 0, value_begin = 0, value_end = 0;
+    };
+
+    static TLine Parse_Line(std::string text, std::string line_break);
+    std::optional<std::size_t> Find_Section(const std::string& section) const;
+    std::size_t Section_End(std::size_t header) const;
+    std::optional<std::size_t> Find_Key(const std::string& section, const std::string& key) const;
+
+    std::string path_;
+    std::vector<TLine> lines_;
+    bool unreadable_ = false;  // the file exists but could not be read
+};

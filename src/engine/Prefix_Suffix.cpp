@@ -23,8 +23,8 @@ std::string Select_Random(const std::string& mask, TRandom_Source& random)
     return Pick_Random_File(mask, random);
 }
 
-// Each of the n files and the blank share n + 2 equally likely draws: the
-// files n + 1 of them between them, the blank one.
+// Of n + 2 equally likely draws, n + 1 go to the files and one to the blank,
+// so the blank is rarer than any single file.
 std::string Select_Random_With_Blank(const std::string& mask, TRandom_Source& random)
 {
     const int n = Count_Matching_Files(mask);

@@ -1,0 +1,30 @@
+#include "clock/Schedule.h"
+
+namespace {
+
+bool Frequency_Fires(SayFrequency frequency, unsigned minute, unsigned second)
+{
+    const bool second_zero = second == 0;
+    switch (frequency) {
+    case SayFrequency::EveryMinute:      return second_zero;
+    case SayFrequency::Every5Minutes:    return second_zero && minute % 5 == 0;
+    case SayFrequency::Every10Minutes:   return second_zero && minute % 10 == 0;
+    case SayFrequency::EveryQuarterHour: return second_zero && minute % 15 == 0;
+    case SayFrequency::EveryHalfHour:    return second_zero && minute % 30 == 0;
+    case SayFrequency::EveryHour:        return second_zero && minute == 0;
+    case SayFrequency::KeepRepeating:    return true;
+    case SayFrequency::Never:            return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool Announcement_Due(SayFrequency frequency, SoundScheme scheme, [[maybe_unused]] unsigned hour, unsigned minute, unsigned second)
+{
+    if (Frequency_Fires(frequency, minute, second))
+        return true;
+    if (frequency == SayFrequency::KeepRepeating)
+        return false;
+    return scheme == SoundScheme::EightBells && second == 0 && (minute == 0 || minute == 30);
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include "settings/ClockSettings.h"
+
+// Whether the tick at hour:minute:second calls for an automatic announcement
+// with this frequency and sound scheme. The caller checks the idle flag.
+// Matching minutes announce only in second 0, so a minute is announced once;
+// the eight bells strike every full and half hour whatever the frequency,
+// except that KeepRepeating already announces on every tick.
+bool Announcement_Due(SayFrequency frequency, SoundScheme scheme, unsigned hour, unsigned minute, unsigned second);

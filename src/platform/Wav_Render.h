@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The one format of a rendered announcement: mono, signed 16-bit, 22050 Hz.
+constexpr int Render_Frequency = 22050;
+
+// Decodes the WAV file and converts it to the rendered format. Throws
+// EHoravoxError naming the file when it cannot be read or decoded.
+std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path);
+
+// Decodes every file, in order, and writes them one after the other as one
+// PCM WAV file. Throws EHoravoxError, and leaves no output file, on failure.
+void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path);
+
+// Writes interleaved signed 16-bit samples as a PCM WAV file. Throws
+// EHoravoxError, and leaves no output file, on failure.
+void Write_Pcm_Wav(const std::string& path, const std::vector<std::int16_t>& samples, int frequency, int channels);

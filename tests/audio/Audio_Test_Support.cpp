@@ -1,0 +1,107 @@
+#include "Audio_Test_Support.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+
+#include "platform/Wav_Render.h"
+
+std::vector<std::int16_t> Tone(double frequency, double seconds, int rate, int channels)
+{
+    const auto frames = static_cast<std::size_t>(seconds * rate);
+    std::vector<std::int16_t> samples;
+    samples.reserve(frames * static_cast<std::size_t>(channels));
+    // A cosine starts at its peak: the first sample is already loud.
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double value = 12000.0 * std::cos(2.0 * std::numbers::pi * frequency * static_cast<double>(i) / rate);
+        for (int c = 0; c < channels; ++c)
+            samples.push_back(static_cast<std::int16_t>(std::lround(value)));
+    }
+    return samples;
+}
+
+std::string Write_Tone_File(const TTemp_Dir& dir, const std::string& name, double frequency, double seconds, int rate,
+                            int channels)
+{
+    const std::string path = (dir.Path() / name).string();
+    Write_Pcm_Wav(path, Tone(frequency, seconds, rate, channels), rate, channels);
+    return path;
+}
+
+bool Pump_Events_Until(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        // Waits for the next posted event, at most a few milliseconds.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
+}
+
+std::string Capture_Disk_Output(const TTemp_Dir& dir, int delay_ms)
+{
+    const std::string path = (dir.Path() / "output.raw").string();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", std::to_string(delay_ms).c_str(), 1);
+    return path;
+}
+
+std::vector<std::int16_t> Read_Samples(const std::string& raw_path)
+{
+    std::ifstream in(raw_path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::int16_t> samples(bytes.size() / 2);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                               (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    return samples;
+}
+
+double Tone_Level(const std::vector<std::int16_t>& samples, int channels, int rate, double frequency,
+                  std::size_t first, std::size_t count)
+{
+    // Goertzel on the first channel.
+    const double coefficient = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / rate);
+    double previous = 0;
+    double before_previous = 0;
+    const auto stride = static_cast<std::size_t>(channels);
+    for (std::size_t frame = first; frame < first + count && frame * stride < samples.size(); ++frame) {
+        const double current = samples[frame * stride] / 32768.0 + coefficient * previous - before_previous;
+        before_previous = previous;
+        previous = current;
+    }
+    const double power = previous * previous + before_previous * before_previous - coefficient * previous * before_previous;
+    return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(count);
+}
+
+std::vector<TTone_Run> Find_Tone_Runs(const std::vector<std::int16_t>& samples, int channels, int rate,
+                                      const std::vector<double>& frequencies, std::size_t window_frames)
+{
+    const std::size_t frames = samples.size() / static_cast<std::size_t>(channels);
+    const double threshold = 0.1;  // the tones are written at about 0.37
+    std::vector<TTone_Run> runs;
+    for (double frequency : frequencies) {
+        bool in_run = false;
+        for (std::size_t first = 0; first + window_frames <= frames; first += window_frames) {
+            const bool heard = Tone_Level(samples, channels, rate, frequency, first, window_frames) > threshold;
+            if (heard && !in_run)
+                runs.push_back({frequency, first, first + window_frames});
+            if (heard)
+                runs.back().End_Frame = first + window_frames;
+            in_run = heard;
+        }
+    }
+    std::sort(runs.begin(), runs.end(), [](const TTone_Run& a, const TTone_Run& b) {
+        return a.First_Frame != b.First_Frame ? a.First_Frame < b.First_Frame : a.Frequency < b.Frequency;
+    });
+    return runs;
+}

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+
+#include "Audio_Test_Support.h"
+#include "platform/Sdl_Audio.h"
+#include "platform/Sdl_Sound_Player.h"
+#include "platform/Wav_Render.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A player on the disk driver, running about ten times faster than real time.
+class Sdl_Sound_Player_Test : public testing::Test {
+protected:
+    TTemp_Dir dir;
+    std::string capture = Capture_Disk_Output(dir, 1);
+    std::optional<TSdl_Audio> audio{std::in_place};
+    std::optional<TSdl_Sound_Player> player{std::in_place, *audio};
+    int notices = 0;
+
+    void SetUp() override { player->OnNotify = [this] { ++notices; }; }
+
+    void Open(const std::string& path)
+    {
+        player->FileName = path;
+        player->Open();
+    }
+
+    bool Wait_For_Notices(int count) { return Pump_Events_Until([&] { return notices >= count; }, 5s); }
+
+    // Closes the device, which flushes the capture file, and reads it.
+    std::vector<std::int16_t> Captured_Output()
+    {
+        player.reset();
+        audio.reset();
+        return Read_Samples(capture);
+    }
+
+    static std::string Open_Error(const std::string& path)
+    {
+        TSdl_Audio audio;
+        TSdl_Sound_Player player(audio);
+        player.FileName = path;
+        try {
+            player.Open();
+        } catch (const EMCIDeviceError& error) {
+            EXPECT_FALSE(player.Is_Open());
+            return error.what();
+        }
+        return "opened";
+    }
+};
+
+double Seconds_Heard(const std::vector<std::int16_t>& output, double frequency)
+{
+    double seconds = 0;
+    for (const auto& run : Find_Tone_Runs(output, 2, 44100, {frequency}, 441))
+        seconds += static_cast<double>(run.End_Frame - run.First_Frame) / 44100.0;
+    return seconds;
+}
+
+TEST_F(Sdl_Sound_Player_Test, PlaysTheFileAndNotifiesOnceWhenItEnds)
+{
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 0.3));
+    player->Play();
+    EXPECT_EQ(notices, 0);
+    ASSERT_TRUE(Wait_For_Notices(1));
+    EXPECT_FALSE(Pump_Events_Until([&] { return notices > 1; }, 100ms));
+
+    const auto output = Captured_Output();
+    const auto runs = Find_Tone_Runs(output, 2, 44100, {1000}, 441);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(runs[0].End_Frame - runs[0].First_Frame) / 44100.0, 0.3, 0.02);
+}
+
+TEST_F(Sdl_Sound_Player_Test, PlayAfterTheEndPlaysAgainFromTheStart)
+{
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 0.2));
+    player->Play();
+    ASSERT_TRUE(Wait_For_Notices(1));
+    player->Play();
+    ASSERT_TRUE(Wait_For_Notices(2));
+
+    const auto output = Captured_Output();
+    const auto runs = Find_Tone_Runs(output, 2, 44100, {1000}, 441);
+    ASSERT_EQ(runs.size(), 2u);
+    for (const auto& run : runs)
+        EXPECT_NEAR(static_cast<double>(run.End_Frame - run.First_Frame) / 44100.0, 0.2, 0.02);
+}
+
+TEST_F(Sdl_Sound_Player_Test, PlayWhilePlayingNotifiesAtOnceAndAgainAtTheEnd)
+{
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 3.0));
+    player->Play();
+    player->Play();
+    ASSERT_TRUE(Wait_For_Notices(1));
+    ASSERT_TRUE(Wait_For_Notices(2));
+    EXPECT_FALSE(Pump_Events_Until([&] { return notices > 2; }, 100ms));
+
+    // Played on, not restarted: the tone is heard once, for its length.
+    EXPECT_NEAR(Seconds_Heard(Captured_Output(), 1000), 3.0, 0.05);
+}
+
+TEST_F(Sdl_Sound_Player_Test, CloseSilencesTheSoundAndItsNoticeNeverComes)
+{
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 3.0));
+    player->Play();
+    player->Close();
+    EXPECT_FALSE(player->Is_Open());
+    player->Close();
+    EXPECT_FALSE(Pump_Events_Until([&] { return notices > 0; }, 300ms));
+    EXPECT_LT(Seconds_Heard(Captured_Output(), 1000), 1.0);
+}
+
+TEST_F(Sdl_Sound_Player_Test, ReopeningDropsTheNoticeOfTheEarlierSound)
+{
+    const std::string path = Write_Tone_File(dir, "7.WAV", 1000, 0.05);
+    Open(path);
+    player->Play();
+    Open(path);
+    EXPECT_FALSE(Pump_Events_Until([&] { return notices > 0; }, 300ms));
+    player->Play();
+    ASSERT_TRUE(Wait_For_Notices(1));
+}
+
+TEST_F(Sdl_Sound_Player_Test, ClosedSlotRefusesToPlay)
+{
+    player->Close();
+    try {
+        player->Play();
+        FAIL() << "played while closed";
+    } catch (const EMCIDeviceError& error) {
+        EXPECT_STREQ(error.what(), "No MCI device open");
+    }
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 0.05));
+    player->Close();
+    EXPECT_THROW(player->Play(), EMCIDeviceError);
+}
+
+TEST_F(Sdl_Sound_Player_Test, FileNamedInAnotherLetterCaseIsFound)
+{
+    Write_Tone_File(dir, "am.wav", 1000, 0.05);
+    Open((dir.Path() / "AM.WAV").string());
+    EXPECT_TRUE(player->Is_Open());
+}
+
+TEST_F(Sdl_Sound_Player_Test, BadFilesFailToOpenWithAClearText)
+{
+    std::filesystem::create_directory(dir.Path() / "sub");
+    std::filesystem::create_directory(dir.Path() / "sub" / "7.WAV");
+    // A WAV header whose format chunk is garbage.
+    std::string riff_garbage = std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0", 20) + std::string(40, '\xff');
+
+    struct TCase {
+        std::string label;
+        std::string path;
+        std::string text_part;
+    };
+    const TCase cases[] = {
+        {"missing", (dir.Path() / "8.WAV").string(), "8.WAV"},
+        {"zero bytes", dir.Write("zero.WAV"), ""},
+        {"text", dir.Write("text.WAV", "seven o'clock, this is not a sound\n"), ""},
+        {"corrupt header", dir.Write("corrupt.WAV", riff_garbage), ""},
+        {"directory", (dir.Path() / "sub" / "7.WAV").string(), "directory"},
+        {"empty name", "", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string text = Open_Error(c.path);
+        EXPECT_NE(text, "opened") << c.label;
+        EXPECT_FALSE(text.empty()) << c.label;
+        EXPECT_NE(text.find(c.text_part), std::string::npos) << c.label << ": " << text;
+    }
+}
+
+TEST_F(Sdl_Sound_Player_Test, FailedOpenLeavesTheSlotClosed)
+{
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 0.05));
+    player->FileName = dir.Write("text.WAV", "not a sound");
+    EXPECT_THROW(player->Open(), EMCIDeviceError);
+    EXPECT_FALSE(player->Is_Open());
+    EXPECT_THROW(player->Play(), EMCIDeviceError);
+}
+
+TEST_F(Sdl_Sound_Player_Test, FiftyMegabyteFileLoadsAndPlays)
+{
+    // 44.1 kHz stereo needs no conversion, so this measures loading, not resampling.
+    const std::string path = (dir.Path() / "long.WAV").string();
+    Write_Pcm_Wav(path, std::vector<std::int16_t>(25'000'000, 1000), 44100, 2);
+    ASSERT_GT(std::filesystem::file_size(path), 50'000'000u);
+    Open(path);
+    player->Play();
+    player->Close();
+}
+
+TEST(Sdl_Audio_Test, DeviceThatCannotOpenGivesSdlText)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    TSdl_Audio audio;
+    TSdl_Sound_Player player(audio);
+    TTemp_Dir dir;
+    player.FileName = Write_Tone_File(dir, "7.WAV", 1000, 0.05);
+    try {
+        player.Open();
+        FAIL() << "opened on a missing driver";
+    } catch (const EMCIDeviceError& error) {
+        EXPECT_NE(std::string(error.what()).find("no-such-driver"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(audio.Is_Open());
+    EXPECT_FALSE(player.Is_Open());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+}
+
+}  // namespace

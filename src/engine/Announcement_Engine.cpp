@@ -98,6 +98,7 @@ void TAnnouncement_Engine::Say_Time(int hour, int minute)
         const TBells_Directory_Switch bells_switch(settings_, program_directory_);
         Load_And_Start(spoken);
     } catch (...) {
+        // An announcement cut short may never see the notice that ends it.
         host_.Set_Idle(true);
         throw;
     }
@@ -105,6 +106,7 @@ void TAnnouncement_Engine::Say_Time(int hour, int minute)
     // slot none will come, and the clock would stay silent for good.
     if (!any_file_loaded_)
         host_.Set_Idle(true);
+    // Raised only now, with the user's sound directory back in place.
     if (device_error_)
         throw *std::exchange(device_error_, std::nullopt);
 }

@@ -43,6 +43,8 @@ public:
     // Speaks hour:minute (24-hour) unless an announcement is in progress.
     void Say_Time(int hour, int minute);
 
+    // Loads and starts the announcement by the configured play method. A file
+    // that fails to open is left out and its device error raised at the end.
     void Play_Spoken_Time(const SpokenTime& spoken);
     void Load_Sound_File(const std::string& name, bool reset);
     void Start_First_Slot();

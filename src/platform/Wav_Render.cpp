@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <memory>
@@ -20,10 +21,6 @@ std::string Decode_Error(const std::string& path, const std::string& reason)
 
 struct TWav_Buffer_Free {
     void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
-};
-
-struct TAudio_Stream_Free {
-    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
 };
 
 void Put_Le(std::string& out, std::uint32_t value, int bytes)
@@ -48,16 +45,22 @@ std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path)
         throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
     std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw);
 
-    std::unique_ptr<SDL_AudioStream, TAudio_Stream_Free> stream(
-        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, Render_Frequency));
-    if (!stream || SDL_AudioStreamPut(stream.get(), wav.get(), static_cast<int>(length)) != 0 ||
-        SDL_AudioStreamFlush(stream.get()) != 0)
+    // One pass over the whole sound: SDL's streaming converter holds back
+    // the last few milliseconds when it resamples.
+    SDL_AudioCVT converter;
+    if (SDL_BuildAudioCVT(&converter, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, Render_Frequency) < 0)
         throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get())) /
-                                      sizeof(std::int16_t));
-    const int bytes = static_cast<int>(samples.size() * sizeof(std::int16_t));
-    if (SDL_AudioStreamGet(stream.get(), samples.data(), bytes) != bytes)
+    if (static_cast<std::uint64_t>(length) * static_cast<std::uint64_t>(converter.len_mult) >
+        static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
+        throw EHoravoxError(Decode_Error(path, "the sound is too long"));
+    std::vector<Uint8> buffer(static_cast<std::size_t>(length) * static_cast<std::size_t>(converter.len_mult));
+    std::memcpy(buffer.data(), wav.get(), length);
+    converter.buf = buffer.data();
+    converter.len = static_cast<int>(length);
+    if (SDL_ConvertAudio(&converter) != 0)
         throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(converter.len_cvt) / sizeof(std::int16_t));
+    std::memcpy(samples.data(), buffer.data(), samples.size() * sizeof(std::int16_t));
     return samples;
 }
 

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "Audio_Test_Support.h"
+#include "platform/Wav_Render.h"
+#include "util/Horavox_Error.h"
+
+namespace {
+
+struct TDecoded {
+    SDL_AudioSpec Spec{};
+    std::vector<std::int16_t> Samples;
+};
+
+TDecoded Load(const std::string& path)
+{
+    TDecoded decoded;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV(path.c_str(), &decoded.Spec, &buffer, &length) == nullptr) {
+        ADD_FAILURE() << SDL_GetError();
+        return decoded;
+    }
+    decoded.Samples.resize(length / 2);
+    std::memcpy(decoded.Samples.data(), buffer, length);
+    SDL_FreeWAV(buffer);
+    return decoded;
+}
+
+TEST(Wav_Render_Test, ConcatenatesFilesOfAnyFormatInOrder)
+{
+    TTemp_Dir dir;
+    const std::vector<std::string> parts{
+        Write_Tone_File(dir, "10.WAV", 500, 0.4, 22050, 1),
+        Write_Tone_File(dir, "AM.WAV", 1500, 0.3, 44100, 2),
+        Write_Tone_File(dir, "10 again.WAV", 500, 0.2, 11025, 1),
+    };
+    const std::string output = (dir.Path() / "out.wav").string();
+    Render_Wav(parts, output);
+
+    const TDecoded decoded = Load(output);
+    EXPECT_EQ(decoded.Spec.freq, Render_Frequency);
+    EXPECT_EQ(decoded.Spec.channels, 1);
+    EXPECT_EQ(decoded.Spec.format, AUDIO_S16LSB);
+    EXPECT_NEAR(static_cast<double>(decoded.Samples.size()) / Render_Frequency, 0.9, 0.01);
+
+    const auto runs = Find_Tone_Runs(decoded.Samples, 1, Render_Frequency, {500, 1500}, 441);
+    ASSERT_EQ(runs.size(), 3u);
+    const double expected[] = {500, 1500, 500};
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        EXPECT_EQ(runs[i].Frequency, expected[i]) << i;
+}
+
+TEST(Wav_Render_Test, NoFilesGiveAnEmptyButValidWav)
+{
+    TTemp_Dir dir;
+    const std::string output = (dir.Path() / "out.wav").string();
+    Render_Wav({}, output);
+    EXPECT_EQ(std::filesystem::file_size(output), 44u);
+    EXPECT_TRUE(Load(output).Samples.empty());
+}
+
+TEST(Wav_Render_Test, FailuresNameTheFileAndLeaveNoOutput)
+{
+    TTemp_Dir dir;
+    const std::string good = Write_Tone_File(dir, "10.WAV", 500, 0.1);
+    const std::string output = (dir.Path() / "out.wav").string();
+    struct TCase {
+        std::string label;
+        std::vector<std::string> inputs;
+        std::string output;
+        std::string text_part;
+    };
+    const TCase cases[] = {
+        {"missing input", {good, (dir.Path() / "7.WAV").string()}, output, "7.WAV"},
+        {"text input", {dir.Write("PM.WAV", "not a sound")}, output, "PM.WAV"},
+        {"directory input", {dir.Path().string()}, output, "directory"},
+        {"output in a missing directory", {good}, (dir.Path() / "none" / "out.wav").string(), "none/out.wav"},
+        {"output is a directory", {good}, dir.Path().string(), "Cannot write"},
+    };
+    for (const auto& c : cases) {
+        try {
+            Render_Wav(c.inputs, c.output);
+            ADD_FAILURE() << c.label << ": rendered";
+        } catch (const EHoravoxError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.text_part), std::string::npos) << c.label << ": " << error.what();
+        }
+        EXPECT_FALSE(std::filesystem::exists(output)) << c.label;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
+}
+
+}  // namespace

@@ -86,13 +86,11 @@ TProfile_File::TProfile_File(std::string path) : path_(std::move(path))
     if (!std::filesystem::exists(status))
         return;
     std::ifstream in(path_, std::ios::binary);
-    std::ostringstream read;
-    if (std::filesystem::is_regular_file(status) && in.is_open())
-        read << in.rdbuf();
-    if (!std::filesystem::is_regular_file(status) || !in.is_open() || in.bad()) {
-        unreadable_ = true;
+    unreadable_ = !std::filesystem::is_regular_file(status) || !in.is_open();
+    if (unreadable_)
         return;
-    }
+    std::ostringstream read;
+    read << in.rdbuf();
     const std::string content = std::move(read).str();
     std::size_t start = 0;
     while (start < content.size()) {

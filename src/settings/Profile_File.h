@@ -23,7 +23,7 @@ public:
 
     const std::string& Path() const { return path_; }
 
-    // The trimmed value, cut to Value_Limit characters; empty when the section or key is missing.
+    // The trimmed value, cut to Value_Limit characters; none when the section or key is missing.
     std::optional<std::string> Read_Value(const std::string& section, const std::string& key) const;
     std::string Read_String(const std::string& section, const std::string& key, const std::string& default_value) const;
     // Decimal with an optional sign, or hexadecimal after "0x", "0X" or "$"; anything else gives the default.

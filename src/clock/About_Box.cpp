@@ -1,0 +1,35 @@
+#include "clock/About_Box.h"
+
+#include <utility>
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+TAboutBox::TAboutBox(const QString& version, std::shared_ptr<const TClock_Source> clock,
+                     std::shared_ptr<TSeeded_Random> random, QWidget* parent)
+    : QDialog(parent), clock_(std::move(clock)), random_(std::move(random))
+{
+    setObjectName("AboutBox");
+    setWindowTitle("About");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* product = new QLabel(QString("<b>Horavox</b> %1").arg(version), this);
+    product->setObjectName("ProductName");
+    layout->addWidget(product);
+    layout->addWidget(new QLabel("A talking clock.", this));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    random_->Seed(Seed_From_Clock(*clock_));
+    QDialog::showEvent(event);
+}
+
+std::uint32_t Seed_From_Clock(const TClock_Source& clock)
+{
+    return static_cast<std::uint32_t>(clock.Now().toMSecsSinceEpoch());
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <functional>
+
+#include <QLabel>
+
+// The clock face `Time_Label`: a black panel with the time in large red
+// digits. A button pressed on it goes to the window's mouse-down handler.
+class TClock_Face : public QLabel {
+    Q_OBJECT
+public:
+    static constexpr char Design_Caption[] = "....";
+    static constexpr char Hint[] = "Left Mouse Click to Say Time, Right Mouse Click to view / change Settings.";
+
+    explicit TClock_Face(QWidget* parent);
+
+    std::function<void(Qt::MouseButton)> On_Mouse_Down;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,44 @@
+#include "clock/Horavox_Application.h"
+
+#include <exception>
+#include <utility>
+
+#include <QMessageBox>
+
+#include "clock/Error_Text.h"
+
+namespace {
+
+void Show_Critical_Box(const QString& caption, const QString& text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), caption, text);
+}
+
+}  // namespace
+
+THoravox_Application::THoravox_Application(int& argc, char** argv)
+    : QApplication(argc, argv), presenter_(Show_Critical_Box)
+{
+}
+
+bool THoravox_Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        Show_Unhandled_Error(QString::fromStdString(error.what()));
+    }
+    return false;
+}
+
+void THoravox_Application::Set_Error_Presenter(TError_Presenter presenter)
+{
+    presenter_ = std::move(presenter);
+}
+
+void THoravox_Application::Show_Unhandled_Error(const QString& text)
+{
+    // The application's title: the product name and version once the main
+    // window has started (the task-bar button's ticking time is the window's).
+    presenter_(QGuiApplication::applicationDisplayName(), With_Full_Stop(text));
+}

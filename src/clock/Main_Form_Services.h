@@ -1,0 +1,26 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QString>
+
+#include "clock/Clock_Source.h"
+#include "engine/Random_Source.h"
+#include "engine/SoundPlayer.h"
+
+// What the main window is given by the program entry (or by a test).
+struct TMain_Form_Services {
+    // The slot number 1 to 7, or Probe_Player_Number for the shareability probe.
+    static constexpr int Probe_Player_Number = 0;
+
+    std::shared_ptr<const TClock_Source> Clock;
+    // Called once per player while the window is built: slots 1 to 7, then the probe.
+    std::function<std::shared_ptr<SoundPlayer>(int player_number)> Make_Sound_Player;
+    std::shared_ptr<TSeeded_Random> Random;
+    std::string Program_Directory;  // with its trailing delimiter
+    std::string Settings_Path;
+    // Whether the program is registered to start at log-on.
+    std::function<bool()> Check_Auto_Run_Entry;
+    QString Version;
+};

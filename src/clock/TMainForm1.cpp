@@ -1,0 +1,223 @@
+#include "clock/TMainForm1.h"
+
+#include <utility>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QStyle>
+#include <QToolButton>
+#include <QWindow>
+
+#include "clock/About_Box.h"
+#include "clock/Clock_Face.h"
+#include "clock/Display_Text.h"
+#include "clock/Schedule.h"
+#include "clock/Tick_Alignment.h"
+#include "settings/Settings_Form_Dlg.h"
+
+TMainForm1::TMainForm1(TMain_Form_Services services) : services_(std::move(services))
+{
+    setObjectName("MainForm1");
+    settings_ = Default_Settings(services_.Program_Directory);
+    std::array<SoundPlayer*, Slot_Count> slot_players{};
+    for (int number = 1; number <= Slot_Count; ++number) {
+        const auto index = static_cast<std::size_t>(number - 1);
+        slots_[index] = services_.Make_Sound_Player(number);
+        slot_players[index] = slots_[index].get();
+    }
+    probe_player_ = services_.Make_Sound_Player(TMain_Form_Services::Probe_Player_Number);
+    engine_ = std::make_unique<TAnnouncement_Engine>(settings_, *this, slot_players, *probe_player_, *services_.Random,
+                                                     services_.Program_Directory);
+    Create_Controls();
+    Create_Menu();
+    Timer1.setObjectName("Timer1");
+    Timer1.setSingleShot(true);
+    Timer1.setTimerType(Qt::PreciseTimer);
+    connect(&Timer1, &QTimer::timeout, this, &TMainForm1::Timer1_Elapsed);
+}
+
+// The engine goes before the players it drives.
+TMainForm1::~TMainForm1()
+{
+    engine_.reset();
+}
+
+void TMainForm1::Create_Controls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName("Client_Area");
+    setCentralWidget(client);
+    client->installEventFilter(this);
+
+    // Outside the client area that start-up fits to the clock face: never seen.
+    Say_Time_Now_SpeedButton = new QToolButton(client);
+    Say_Time_Now_SpeedButton->setObjectName("Say_Time_Now_SpeedButton");
+    Say_Time_Now_SpeedButton->setGeometry(192, 12, 25, 27);
+    Say_Time_Now_SpeedButton->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
+    Say_Time_Now_SpeedButton->setToolTip(TClock_Face::Hint);
+    Say_Time_Now_SpeedButton->setEnabled(false);
+    Say_Time_Now_SpeedButton->hide();
+    connect(Say_Time_Now_SpeedButton, &QToolButton::clicked, this, &TMainForm1::Say_Time_Now_SpeedButtonClick);
+
+    Time_Label = new TClock_Face(client);
+    Time_Label->On_Mouse_Down = [this](Qt::MouseButton button) { Time_LabelMouseDown(button); };
+
+    Scaling_ListBox = new QListWidget(client);
+    Scaling_ListBox->setObjectName("Scaling_ListBox");
+    Scaling_ListBox->setGeometry(324, 0, 37, 29);
+    Scaling_ListBox->hide();
+
+    Share_Sound_Crd_CheckBox = new QCheckBox("Shareable Sound", client);
+    Share_Sound_Crd_CheckBox->setObjectName("Share_Sound_Crd_CheckBox");
+    Share_Sound_Crd_CheckBox->setGeometry(12, 54, 153, 17);
+    Share_Sound_Crd_CheckBox->hide();
+}
+
+void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSettings_Form_Dlg& settings_dialog)
+{
+    about_box_ = &about_box;
+    settings_dialog_ = &settings_dialog;
+}
+
+QSize TMainForm1::Client_Size() const
+{
+    return centralWidget()->size();
+}
+
+void TMainForm1::Start_Timer1()
+{
+    Timer1.start(Milliseconds_To_Next_Tick(services_.Clock->Now().time().msec()));
+}
+
+void TMainForm1::Stop_Timer1()
+{
+    Timer1.stop();
+}
+
+void TMainForm1::Timer1_Elapsed()
+{
+    const Tick_Decision decision = Decide_Tick(last_tick_msecs_, services_.Clock->Now().toMSecsSinceEpoch());
+    // Re-armed first, so that an error raised inside the tick leaves the clock ticking.
+    Timer1.start(decision.delay_ms);
+    if (decision.handle)
+        Timer1Timer();
+}
+
+void TMainForm1::Timer1Timer()
+{
+    const QDateTime now = services_.Clock->Now();
+    last_tick_msecs_ = now.toMSecsSinceEpoch();
+    const QTime time = now.time();
+    Tick_Time = {static_cast<std::uint16_t>(time.hour()), static_cast<std::uint16_t>(time.minute()),
+                 static_cast<std::uint16_t>(time.second()), static_cast<std::uint16_t>(time.msec())};
+
+    if (Clock_Format_Of(settings_) == ClockFormat::TwelveHour)
+        Time_Label->setText(Format_12_Hour_Time(Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second));
+    else
+        Time_Label->setText(Format_24_Hour_Time(Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second));
+    Set_Task_Bar_Text(Time_Label->text());
+
+    if (Is_Idle() && Announcement_Due(Say_Frequency_Of(settings_), Sound_Scheme_Of(settings_), Tick_Time.Hour,
+                                      Tick_Time.Minute, Tick_Time.Second))
+        engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
+
+    SpareMenu->setVisible(true);
+    SpareMenu->setText(Date_Item_Text(now.date()));
+    Process_Messages();
+}
+
+// The task bar shows the window's title: the ticking time, to which the
+// platform adds the application's name and version.
+void TMainForm1::Set_Task_Bar_Text(const QString& text)
+{
+    setWindowTitle(text);
+}
+
+void TMainForm1::Time_LabelMouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton || button == Qt::MiddleButton)
+        Show_Settings_FormClick();
+    else if (button == Qt::LeftButton && Time_Label->text() != TClock_Face::Design_Caption)
+        Say_Time_Now_SpeedButtonClick();
+}
+
+void TMainForm1::Say_Time_Now_SpeedButtonClick()
+{
+    engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
+}
+
+void TMainForm1::Show_Settings_FormClick()
+{
+    Stop_Timer1();
+    Set_Idle(false);
+    settings_dialog_->exec();
+    Start_Timer1();
+    Set_Idle(true);
+    Timer1Timer();
+}
+
+void TMainForm1::Always_On_Top_OptionClick()
+{
+    Toggle_Always_On_Top();
+}
+
+// Only the stacking changes: the window is neither moved, resized nor
+// activated, and it is not hidden and shown again as a change of the widget's
+// flags would do.
+void TMainForm1::Toggle_Always_On_Top()
+{
+    const bool on_top = !Always_On_Top_Option->isChecked();
+    Always_On_Top_Option->setChecked(on_top);
+    const Qt::WindowFlags flags = on_top ? windowFlags() | Qt::WindowStaysOnTopHint
+                                         : windowFlags() & ~Qt::WindowStaysOnTopHint;
+    overrideWindowFlags(flags);
+    if (QWindow* window = windowHandle())
+        window->setFlags(flags);
+}
+
+void TMainForm1::Exit_OptionClick()
+{
+    close();
+}
+
+void TMainForm1::AboutOptionClick()
+{
+    about_box_->exec();
+}
+
+void TMainForm1::FormActivate()
+{
+    engine_->Test_Shareability();
+}
+
+void TMainForm1::Process_Messages()
+{
+    QCoreApplication::processEvents();
+}
+
+void TMainForm1::Show_Error_Box(const std::string& text)
+{
+    QMessageBox::critical(this, "Error", QString::fromStdString(text));
+}
+
+bool TMainForm1::Is_Idle() const
+{
+    return Say_Time_Now_SpeedButton->isEnabled();
+}
+
+void TMainForm1::Set_Idle(bool idle)
+{
+    Say_Time_Now_SpeedButton->setEnabled(idle);
+}
+
+bool TMainForm1::Shareable_Sound() const
+{
+    return Share_Sound_Crd_CheckBox->isChecked();
+}
+
+void TMainForm1::Set_Shareable_Sound(bool shareable)
+{
+    Share_Sound_Crd_CheckBox->setChecked(shareable);
+}

@@ -27,12 +27,12 @@ TEST_P(Parse_Clock_Time_Test, Accepts_Only_Times_Of_Day)
 INSTANTIATE_TEST_SUITE_P(Times, Parse_Clock_Time_Test,
                          testing::Values(Time_Case{"13:07", true, 13, 7}, Time_Case{"0:00", true, 0, 0},
                                          Time_Case{"23:59", true, 23, 59}, Time_Case{"07:30", true, 7, 30},
-                                         Time_Case{"25:00", false}, Time_Case{"24:00", false},
-                                         Time_Case{"12:60", false}, Time_Case{"7", false},
-                                         Time_Case{"ab:cd", false}, Time_Case{"12:5", false},
-                                         Time_Case{"123:45", false}, Time_Case{"-1:30", false},
-                                         Time_Case{"12:345", false}, Time_Case{":", false},
-                                         Time_Case{"", false}, Time_Case{"1 2:30", false}));
+                                         Time_Case{"25:00", false, 0, 0}, Time_Case{"24:00", false, 0, 0},
+                                         Time_Case{"12:60", false, 0, 0}, Time_Case{"7", false, 0, 0},
+                                         Time_Case{"ab:cd", false, 0, 0}, Time_Case{"12:5", false, 0, 0},
+                                         Time_Case{"123:45", false, 0, 0}, Time_Case{"-1:30", false, 0, 0},
+                                         Time_Case{"12:345", false, 0, 0}, Time_Case{":", false, 0, 0},
+                                         Time_Case{"", false, 0, 0}, Time_Case{"1 2:30", false, 0, 0}));
 
 struct Bad_Arguments_Case {
     std::vector<std::string> arguments;

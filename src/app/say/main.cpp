@@ -1,0 +1,182 @@
+// horavox-say: the talking clock's announcement from the command line.
+#include <chrono>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <SDL_mixer.h>
+
+#include "app/say/Say_Options.h"
+#include "app/say/Say_Players.h"
+#include "app/say/Say_Report.h"
+#include "engine/Announcement_Engine.h"
+#include "engine/Compose_Spoken_Time.h"
+#include "platform/Files.h"
+#include "platform/Sdl_Audio.h"
+#include "platform/Sdl_Sound_Player.h"
+#include "platform/Wav_Render.h"
+#include "settings/Settings_File.h"
+
+namespace {
+
+constexpr int Exit_Failure = 1;
+constexpr int Exit_Usage = 2;
+// An announcement is a few seconds; a chain that never ends must not hang a script.
+constexpr auto Announcement_Time_Limit = std::chrono::seconds(120);
+
+// Errors raised inside completion notices end the run with their text.
+class TSay_Application : public QCoreApplication {
+public:
+    using QCoreApplication::QCoreApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QCoreApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            std::cerr << "horavox-say: " << error.what() << "\n";
+            exit(Exit_Failure);
+            return true;
+        }
+    }
+};
+
+// The engine's window, for a program without one: messages are the Qt event
+// queue's, error boxes go to standard error.
+class TConsole_Host : public TEngine_Host {
+public:
+    void Process_Messages() override { QCoreApplication::processEvents(); }
+    void Show_Error_Box(const std::string& text) override
+    {
+        std::cerr << "horavox-say: " << text << "\n";
+        errors_shown = true;
+    }
+    bool Is_Idle() const override { return idle_; }
+    void Set_Idle(bool idle) override { idle_ = idle; }
+    bool Shareable_Sound() const override { return shareable_; }
+    void Set_Shareable_Sound(bool shareable) override { shareable_ = shareable; }
+
+    bool errors_shown = false;
+
+private:
+    bool idle_ = true;
+    bool shareable_ = false;
+};
+
+TClock_Time Time_Now()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_hour, local.tm_min};
+}
+
+std::uint32_t Seed_From_Clock()
+{
+    return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+ClockSettings Effective_Settings(const TSay_Options& options, const std::string& program_directory)
+{
+    auto path = options.settings_file.value_or(Settings_File_Path(program_directory));
+    ClockSettings settings = Load_Settings(path, program_directory);
+    Apply_Say_Overrides(options, settings);
+    // The clock's start-up repairs: an empty group gets its default, a missing
+    // sound directory becomes the program directory.
+    Repair_Option_Groups(settings);
+    if (!Directory_Exists(settings.Sound_Directory_Edit))
+        settings.Sound_Directory_Edit = program_directory;
+    return settings;
+}
+
+int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source& random,
+                        const std::string& program_directory, const std::string& output_path)
+{
+    TConsole_Host host;
+    std::array<TRender_Player, Slot_Count + 1> players;
+    std::array<SoundPlayer*, Slot_Count> slot_players{};
+    for (int i = 0; i < Slot_Count; ++i)
+        slot_players[static_cast<std::size_t>(i)] = &players[static_cast<std::size_t>(i)];
+    TAnnouncement_Engine engine(settings, host, slot_players, players[Slot_Count], random, program_directory);
+    engine.Say_Time(time.hour, time.minute);
+
+    std::vector<std::int16_t> samples;
+    for (int slot = 0; slot < Slot_Count; ++slot) {
+        const auto& player = players[static_cast<std::size_t>(slot)];
+        if (!player.FileName.empty())
+            samples.insert(samples.end(), player.Samples().begin(), player.Samples().end());
+    }
+    Write_Pcm_Wav(output_path, samples, Render_Frequency, 1);
+    return host.errors_shown ? Exit_Failure : 0;
+}
+
+int Speak_Announcement(TSay_Application& application, ClockSettings& settings, TClock_Time time,
+                       TRandom_Source& random, const std::string& program_directory)
+{
+    TSdl_Audio audio;
+    std::vector<std::unique_ptr<TSdl_Sound_Player>> players;
+    std::array<SoundPlayer*, Slot_Count> slot_players{};
+    for (int i = 0; i <= Slot_Count; ++i)
+        players.push_back(std::make_unique<TSdl_Sound_Player>(audio));
+    for (int i = 0; i < Slot_Count; ++i)
+        slot_players[static_cast<std::size_t>(i)] = players[static_cast<std::size_t>(i)].get();
+
+    TConsole_Host host;
+    TAnnouncement_Engine engine(settings, host, slot_players, *players[Slot_Count], random, program_directory);
+    engine.Say_Time(time.hour, time.minute);
+
+    // Done when the engine is idle again and the last sound has died away.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (host.Is_Idle() && Mix_Playing(-1) == 0)
+            application.exit(host.errors_shown ? Exit_Failure : 0);
+    });
+    watch.start(5);
+    QTimer::singleShot(Announcement_Time_Limit, [&] {
+        std::cerr << "horavox-say: the announcement did not finish in time\n";
+        application.exit(Exit_Failure);
+    });
+    return application.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    TSay_Options options;
+    try {
+        options = Parse_Say_Arguments(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const EUsage_Error& error) {
+        std::cerr << "horavox-say: " << error.what() << "\n";
+        return Exit_Usage;
+    }
+    if (options.help) {
+        std::cout << Say_Usage();
+        return 0;
+    }
+
+    try {
+        std::string program_directory = Program_Directory();
+        ClockSettings settings = Effective_Settings(options, program_directory);
+        if (options.show_settings) {
+            for (const auto& line : Settings_Report(settings))
+                std::cout << line << "\n";
+            return 0;
+        }
+        TClock_Time time = options.time.value_or(Time_Now());
+        TSeeded_Random random(options.seed.value_or(Seed_From_Clock()));
+        if (options.print) {
+            for (const auto& name : Announcement_File_Names(Compose_Spoken_Time(time.hour, time.minute, settings, random)))
+                std::cout << name << "\n";
+            return 0;
+        }
+        if (options.wav_file)
+            return Render_Announcement(settings, time, random, program_directory, *options.wav_file);
+        TSay_Application application(argc, argv);
+        return Speak_Announcement(application, settings, time, random, program_directory);
+    } catch (const std::exception& error) {
+        std::cerr << "horavox-say: " << error.what() << "\n";
+        return Exit_Failure;
+    }
+}

@@ -1,5 +1,8 @@
 #include "platform/Sdl_Audio.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -88,6 +91,7 @@ int TSdl_Audio::Attach(TSdl_Sound_Player& player)
 
 void TSdl_Audio::Detach(int channel)
 {
+    Stop(channel);
     Set_Generation(channel, 0);
     players_.at(static_cast<std::size_t>(channel)) = nullptr;
 }
@@ -111,8 +115,56 @@ void TSdl_Audio::Post_Notice(int channel, std::uint32_t generation)
         Qt::QueuedConnection);
 }
 
+bool TSdl_Audio::Request_Play(int channel, Mix_Chunk* chunk)
+{
+    if (Mix_Playing(-1) > 0 || !waiting_.empty()) {
+        waiting_chunks_.at(static_cast<std::size_t>(channel)) = chunk;
+        waiting_.push_back(channel);
+        return true;
+    }
+    SDL_ClearError();
+    return Mix_PlayChannel(channel, chunk, 0) >= 0;
+}
+
+bool TSdl_Audio::Is_Waiting(int channel) const
+{
+    return std::find(waiting_.begin(), waiting_.end(), channel) != waiting_.end();
+}
+
+bool TSdl_Audio::Is_Sounding() const
+{
+    return open_ && (!waiting_.empty() || Mix_Playing(-1) > 0);
+}
+
+void TSdl_Audio::Stop(int channel)
+{
+    std::erase(waiting_, channel);
+    waiting_chunks_.at(static_cast<std::size_t>(channel)) = nullptr;
+    if (!open_ || Mix_Playing(channel) == 0)
+        return;
+    Mix_HaltChannel(channel);
+    // Later, so that closing every slot at once starts none of them on the way.
+    QMetaObject::invokeMethod(&notice_target_, [this] { Start_Waiting(); }, Qt::QueuedConnection);
+}
+
+void TSdl_Audio::Start_Waiting()
+{
+    while (!waiting_.empty() && Mix_Playing(-1) == 0) {
+        const int channel = waiting_.front();
+        waiting_.pop_front();
+        Mix_Chunk* chunk = std::exchange(waiting_chunks_[static_cast<std::size_t>(channel)], nullptr);
+        SDL_ClearError();
+        if (Mix_PlayChannel(channel, chunk, 0) < 0) {
+            TSdl_Sound_Player* player = players_[static_cast<std::size_t>(channel)];
+            if (player != nullptr)
+                player->Play_Failed(Sdl_Error_Text());
+        }
+    }
+}
+
 void TSdl_Audio::Deliver_Notice(int channel, std::uint32_t generation)
 {
+    Start_Waiting();
     TSdl_Sound_Player* player = players_[static_cast<std::size_t>(channel)];
     if (player != nullptr)
         player->Notice(generation);

@@ -2,6 +2,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <deque>
 
 #include <QObject>
 
@@ -14,6 +15,13 @@ class TSdl_Sound_Player;
 //
 // Each attached player owns one mixer channel for its whole life, so a
 // channel number names a player without any lookup on the audio thread.
+//
+// The device speaks with one voice: a sound asked to play while another is
+// sounding waits for it, in the order of the requests. The announcement's
+// chain of notices starts the next word while the current one still sounds
+// (a request on a playing slot is answered at once); the single wave output
+// that chain was made for played the words one after the other, and so does
+// this device, instead of mixing them into one chord.
 class TSdl_Audio {
 public:
     // Enough for the seven slots, the shareability probe and a few more.
@@ -46,6 +54,14 @@ public:
     std::uint32_t New_Generation();
     // A channel whose generation is 0 reports nothing when it stops.
     void Set_Generation(int channel, std::uint32_t generation);
+    // Plays the channel's sound now, or after the sounds already asked for.
+    // Returns false, leaving a notice to the caller, when the mixer refuses it.
+    bool Request_Play(int channel, struct Mix_Chunk* chunk);
+    bool Is_Waiting(int channel) const;
+    // A sound is playing or waiting to play.
+    bool Is_Sounding() const;
+    // Halts the channel's sound and forgets its waiting request; silent.
+    void Stop(int channel);
     // Delivers a completion notice to the channel's player through the GUI
     // thread's event queue, if the player is still on that generation.
     void Post_Notice(int channel, std::uint32_t generation);
@@ -53,12 +69,15 @@ public:
 private:
     static void Channel_Finished(int channel);
     void Deliver_Notice(int channel, std::uint32_t generation);
+    void Start_Waiting();
     void Close_Device();
 
     bool open_ = false;
     std::uint32_t last_generation_ = 0;
     TOutput_Format format_;
     std::array<TSdl_Sound_Player*, Channel_Count> players_{};
+    std::array<struct Mix_Chunk*, Channel_Count> waiting_chunks_{};
+    std::deque<int> waiting_;
     // Written on the GUI thread, read by the audio thread's finished callback.
     std::array<std::atomic<std::uint32_t>, Channel_Count> generations_{};
     // Lives on the GUI thread: the target of every posted notice.

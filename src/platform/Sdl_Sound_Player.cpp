@@ -36,7 +36,7 @@ void TSdl_Sound_Player::Close()
         return;
     // Disarmed first, so that halting a sound reports nothing.
     audio_.Set_Generation(channel_, 0);
-    Mix_HaltChannel(channel_);
+    audio_.Stop(channel_);
     Mix_FreeChunk(chunk_);
     chunk_ = nullptr;
     generation_ = 0;
@@ -46,18 +46,21 @@ void TSdl_Sound_Player::Play()
 {
     if (chunk_ == nullptr)
         throw EMCIDeviceError("No MCI device open");
-    if (Mix_Playing(channel_) != 0) {
+    if (Mix_Playing(channel_) != 0 || audio_.Is_Waiting(channel_)) {
         // The earlier request is superseded: its notice comes now, and the
         // sound plays on to give the notice of this one.
         audio_.Post_Notice(channel_, generation_);
         return;
     }
-    SDL_ClearError();
-    if (Mix_PlayChannel(channel_, chunk_, 0) < 0) {
-        // Not raised, but notified, so that a chain of slots is not left waiting.
-        last_error_ = Sdl_Error_Text();
-        audio_.Post_Notice(channel_, generation_);
-    }
+    if (!audio_.Request_Play(channel_, chunk_))
+        Play_Failed(Sdl_Error_Text());
+}
+
+void TSdl_Sound_Player::Play_Failed(const std::string& error_text)
+{
+    // Not raised, but notified, so that a chain of slots is not left waiting.
+    last_error_ = error_text;
+    audio_.Post_Notice(channel_, generation_);
 }
 
 void TSdl_Sound_Player::Notice(std::uint32_t generation)

@@ -28,6 +28,8 @@ public:
 
     // A completion notice reaching the GUI thread; one of an earlier opening is dropped.
     void Notice(std::uint32_t generation);
+    // The device could not start this player's waiting sound.
+    void Play_Failed(const std::string& error_text);
 
 private:
     TSdl_Audio& audio_;

@@ -216,3 +216,80 @@ TEST(Sdl_Audio_Test, DeviceThatCannotOpenGivesSdlText)
 }
 
 }  // namespace
+
+namespace {
+
+// Two slots on one device, as two words of an announcement.
+class Sdl_One_Voice_Test : public testing::Test {
+protected:
+    TTemp_Dir dir;
+    std::string capture = Capture_Disk_Output(dir, 1);
+    std::optional<TSdl_Audio> audio{std::in_place};
+    std::optional<TSdl_Sound_Player> first{std::in_place, *audio};
+    std::optional<TSdl_Sound_Player> second{std::in_place, *audio};
+    int first_notices = 0;
+    int second_notices = 0;
+
+    void SetUp() override
+    {
+        first->OnNotify = [this] { ++first_notices; };
+        second->OnNotify = [this] { ++second_notices; };
+        first->FileName = Write_Tone_File(dir, "10.WAV", 1000, 1.0);
+        second->FileName = Write_Tone_File(dir, "AM.WAV", 2000, 0.5);
+        first->Open();
+        second->Open();
+    }
+
+    std::vector<TTone_Run> Runs()
+    {
+        first.reset();
+        second.reset();
+        audio.reset();
+        return Find_Tone_Runs(Read_Samples(capture), 2, 44100, {1000, 2000}, 441);
+    }
+};
+
+TEST_F(Sdl_One_Voice_Test, SecondSoundWaitsForTheFirst)
+{
+    first->Play();
+    second->Play();
+    second->Play();  // waiting counts as playing: answered at once
+    ASSERT_TRUE(Pump_Events_Until([&] { return second_notices == 1; }, 5s));
+    EXPECT_EQ(first_notices, 0);
+    ASSERT_TRUE(Pump_Events_Until([&] { return second_notices == 2; }, 5s));
+    EXPECT_EQ(first_notices, 1);
+    EXPECT_FALSE(audio->Is_Sounding());
+
+    const auto runs = Runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].Frequency, 1000);
+    EXPECT_EQ(runs[1].Frequency, 2000);
+    EXPECT_LE(runs[0].End_Frame, runs[1].First_Frame + 441);
+    EXPECT_NEAR(static_cast<double>(runs[1].End_Frame - runs[1].First_Frame) / 44100.0, 0.5, 0.02);
+}
+
+TEST_F(Sdl_One_Voice_Test, ClosingTheSoundingSlotStartsTheWaitingOne)
+{
+    first->Play();
+    second->Play();
+    first->Close();
+    ASSERT_TRUE(Pump_Events_Until([&] { return second_notices == 1; }, 5s));
+    EXPECT_EQ(first_notices, 0);
+    const auto runs = Runs();
+    ASSERT_FALSE(runs.empty());
+    EXPECT_EQ(runs.back().Frequency, 2000);
+    EXPECT_NEAR(static_cast<double>(runs.back().End_Frame - runs.back().First_Frame) / 44100.0, 0.5, 0.02);
+}
+
+TEST_F(Sdl_One_Voice_Test, ClosingEverySlotStartsNone)
+{
+    first->Play();
+    second->Play();
+    first->Close();
+    second->Close();
+    EXPECT_FALSE(Pump_Events_Until([&] { return audio->Is_Sounding() || second_notices > 0; }, 300ms));
+    for (const auto& run : Runs())
+        EXPECT_EQ(run.Frequency, 1000);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "Audio_Test_Support.h"
+#include "engine/Announcement_Engine.h"
+#include "platform/Sdl_Audio.h"
+#include "platform/Sdl_Sound_Player.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class TQt_Host : public TEngine_Host {
+public:
+    void Process_Messages() override { QCoreApplication::processEvents(); }
+    void Show_Error_Box(const std::string& text) override { ADD_FAILURE() << text; }
+    bool Is_Idle() const override { return idle_; }
+    void Set_Idle(bool idle) override { idle_ = idle; }
+    bool Shareable_Sound() const override { return false; }
+    void Set_Shareable_Sound(bool) override {}
+
+private:
+    bool idle_ = true;
+};
+
+constexpr double Word_Seconds = 0.25;
+
+// Every word its own pitch, so the output tells which word sounds when.
+const std::map<std::string, double> Word_Tones{
+    {"PREFIX", 400}, {"10", 600}, {"7", 900}, {"AM", 1200}, {"12", 1500}, {"PM", 1800}, {"SUFFIX", 2100},
+};
+
+// The words heard, in order: a run of one pitch as long as n words is n words.
+std::vector<std::string> Words_Heard(const std::vector<std::int16_t>& output)
+{
+    std::vector<double> frequencies;
+    std::map<double, std::string> word_of;
+    for (const auto& [word, frequency] : Word_Tones) {
+        frequencies.push_back(frequency);
+        word_of[frequency] = word;
+    }
+    std::vector<std::string> words;
+    for (const auto& run : Find_Tone_Runs(output, 2, 44100, frequencies, 441)) {
+        const double seconds = static_cast<double>(run.End_Frame - run.First_Frame) / 44100.0;
+        const auto count = std::lround(seconds / Word_Seconds);
+        for (long i = 0; i < count; ++i)
+            words.push_back(word_of[run.Frequency]);
+    }
+    return words;
+}
+
+struct TCase {
+    PlayMethod Method;
+    PrefixSuffixMode Prefix_Mode;
+    int Hour;
+    int Minute;
+    std::vector<std::string> Expected;
+};
+
+class Announcement_Audio_Test : public testing::TestWithParam<TCase> {};
+
+TEST_P(Announcement_Audio_Test, WordsSoundOnceEachInOrder)
+{
+    const TCase& c = GetParam();
+    TTemp_Dir dir;
+    const std::string capture = Capture_Disk_Output(dir, 11);  // real time
+    for (const auto& [word, frequency] : Word_Tones)
+        Write_Tone_File(dir, word + ".WAV", frequency, Word_Seconds);
+    ClockSettings settings = Default_Settings(dir.Dir());
+    Select_Prefix_Suffix_Mode(settings, c.Prefix_Mode);
+    Select_Play_Method(settings, c.Method);
+    {
+        TSdl_Audio audio;
+        std::array<std::unique_ptr<TSdl_Sound_Player>, Slot_Count> players;
+        std::array<SoundPlayer*, Slot_Count> slot_pointers{};
+        for (std::size_t i = 0; i < players.size(); ++i) {
+            players[i] = std::make_unique<TSdl_Sound_Player>(audio);
+            slot_pointers[i] = players[i].get();
+        }
+        TSdl_Sound_Player probe(audio);
+        TQt_Host host;
+        TSeeded_Random random;
+        TAnnouncement_Engine engine(settings, host, slot_pointers, probe, random, dir.Dir());
+
+        engine.Say_Time(c.Hour, c.Minute);
+        const auto done = [&] { return host.Is_Idle() && !audio.Is_Sounding(); };
+        ASSERT_TRUE(Pump_Events_Until(done, 10s));
+        // A last notice may still be on its way to start one more sound.
+        Pump_Events_Until([] { return false; }, 100ms);
+        EXPECT_TRUE(done());
+    }
+    EXPECT_EQ(Words_Heard(Read_Samples(capture)), c.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Methods, Announcement_Audio_Test,
+    testing::Values(TCase{PlayMethod::Sequential, PrefixSuffixMode::None, 10, 7, {"10", "7", "AM"}},
+                    TCase{PlayMethod::Sequential, PrefixSuffixMode::None, 12, 12, {"12", "12", "PM"}},
+                    TCase{PlayMethod::Optimised, PrefixSuffixMode::Fixed, 12, 12, {"PREFIX", "12", "12", "PM", "SUFFIX"}},
+                    TCase{PlayMethod::Fastest, PrefixSuffixMode::Fixed, 10, 7, {"PREFIX", "10", "7", "AM", "SUFFIX"}}));
+
+}  // namespace

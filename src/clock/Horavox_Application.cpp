@@ -17,7 +17,7 @@ void Show_Critical_Box(const QString& caption, const QString& text)
 }  // namespace
 
 THoravox_Application::THoravox_Application(int& argc, char** argv)
-    : QApplication(argc, argv), presenter_(Show_Critical_Box)
+    : QApplication(argc, argv)
 {
 }
 
@@ -40,5 +40,9 @@ void THoravox_Application::Show_Unhandled_Error(const QString& text)
 {
     // The application's title: the product name and version once the main
     // window has started (the task-bar button's ticking time is the window's).
-    presenter_(QGuiApplication::applicationDisplayName(), With_Full_Stop(text));
+    const QString caption = QGuiApplication::applicationDisplayName();
+    if (presenter_)
+        presenter_(caption, With_Full_Stop(text));
+    else
+        Show_Critical_Box(caption, With_Full_Stop(text));
 }

@@ -16,7 +16,8 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Replaces the modal error box (tests capture the texts instead).
+    // Replaces the modal error box (tests capture the texts instead); an
+    // empty presenter brings the box back.
     void Set_Error_Presenter(TError_Presenter presenter);
 
     // Shows `text` as the top-level handler does: caption the application's

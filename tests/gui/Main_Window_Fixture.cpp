@@ -1,0 +1,87 @@
+#include "Main_Window_Fixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "settings/Settings_File.h"
+
+TMain_Window_Test::TMain_Window_Test()
+{
+    Create_Windows();
+}
+
+void TMain_Window_Test::Create_Windows()
+{
+    directory_dialog.reset();
+    settings_dialog.reset();
+    info_box.reset();
+    about_box.reset();
+    form.reset();
+
+    TMain_Form_Services services;
+    services.Clock = clock;
+    services.Make_Sound_Player = [this](int number) -> std::shared_ptr<SoundPlayer> {
+        // The fakes belong to the test's sound system; the window only borrows them.
+        SoundPlayer& player = number == TMain_Form_Services::Probe_Player_Number
+                                  ? static_cast<SoundPlayer&>(sound.Probe())
+                                  : sound.Slot(number);
+        return {std::shared_ptr<void>(), &player};
+    };
+    services.Random = random;
+    services.Program_Directory = program_dir.Dir();
+    services.Settings_Path = Settings_Path();
+    services.Check_Auto_Run_Entry = [this] { return auto_run_entry; };
+    services.Version = "1.0.0";
+
+    form = std::make_unique<TMainForm1>(services);
+    about_box = std::make_unique<TAboutBox>(services.Version, clock, random, form.get());
+    info_box = std::make_unique<TSound_File_Info_Box>(form.get());
+    settings_dialog = std::make_unique<TSettings_Form_Dlg>(form->Live_Settings(), form.get());
+    directory_dialog = std::make_unique<TDirectory_Select_Dlg>(form.get());
+    form->Attach_Dialogs(*about_box, *settings_dialog);
+}
+
+void TMain_Window_Test::Show()
+{
+    form->show();
+    QCoreApplication::processEvents();
+}
+
+void TMain_Window_Test::Tick_At(const QTime& time)
+{
+    clock->Time.setTime(time);
+    form->Timer1Timer();
+}
+
+std::string TMain_Window_Test::Settings_Path() const
+{
+    return Settings_File_Path(program_dir.Dir());
+}
+
+std::string TMain_Window_Test::Read_Settings_File() const
+{
+    std::ifstream file(Settings_Path(), std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+std::vector<std::string> TMain_Window_Test::Opened_Slot_Files()
+{
+    std::vector<std::string> names;
+    for (int number = 1; number <= 7; ++number) {
+        TFake_Sound_Player& slot = sound.Slot(number);
+        if (slot.Is_Open())
+            names.push_back(std::filesystem::path(slot.FileName).filename().string());
+    }
+    return names;
+}
+
+void When_Modal_Opens(std::function<void(QWidget*)> answer)
+{
+    QTimer::singleShot(0, [answer] { answer(QApplication::activeModalWidget()); });
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QDateTime>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "clock/About_Box.h"
+#include "clock/Clock_Source.h"
+#include "clock/Sound_File_Info_Box.h"
+#include "clock/TMainForm1.h"
+#include "settings/Directory_Select_Dlg.h"
+#include "settings/Settings_Form_Dlg.h"
+#include "support/Fake_Sound_Player.h"
+#include "support/Temp_Dir.h"
+
+// A clock the test sets.
+class TFake_Clock : public TClock_Source {
+public:
+    QDateTime Now() const override { return Time; }
+
+    QDateTime Time{QDate(2026, 12, 7), QTime(13, 45, 7)};
+};
+
+// The program's five windows on fakes: a temporary program directory holding
+// the settings file, a fake clock and fake sound players.
+class TMain_Window_Test : public ::testing::Test {
+protected:
+    TMain_Window_Test();
+
+    // Creates the windows in the program's order; Show() then starts the clock.
+    void Create_Windows();
+    void Show();
+    // The clock reads `time` (today) and one tick runs.
+    void Tick_At(const QTime& time);
+    std::string Settings_Path() const;
+    std::string Read_Settings_File() const;
+    // Sound files that were opened in the slots (not by the probe), by bare name.
+    std::vector<std::string> Opened_Slot_Files();
+
+    TTemp_Dir program_dir;
+    TFake_Sound_System sound;
+    std::shared_ptr<TFake_Clock> clock = std::make_shared<TFake_Clock>();
+    std::shared_ptr<TSeeded_Random> random = std::make_shared<TSeeded_Random>();
+    bool auto_run_entry = false;
+    std::unique_ptr<TMainForm1> form;
+    std::unique_ptr<TAboutBox> about_box;
+    std::unique_ptr<TSound_File_Info_Box> info_box;
+    std::unique_ptr<TSettings_Form_Dlg> settings_dialog;
+    std::unique_ptr<TDirectory_Select_Dlg> directory_dialog;
+};
+
+// Runs `answer` on the modal dialog or message box that the next nested event
+// loop shows (nullptr when none is open by then).
+void When_Modal_Opens(std::function<void(QWidget*)> answer);

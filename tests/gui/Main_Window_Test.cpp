@@ -1,0 +1,210 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <QWindow>
+
+#include "Main_Window_Fixture.h"
+#include "clock/Clock_Face.h"
+#include "clock/Display_Text.h"
+#include "clock/Horavox_Application.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST_F(TMain_Window_Test, FaceShowsDotsUntilTheFirstTickAndALeftClickThenSaysNothing)
+{
+    program_dir.Write("1.WAV");
+    Show();
+    EXPECT_EQ(form->Time_Label->text(), "....");
+    EXPECT_FALSE(form->SpareMenu->isVisible());
+    QTest::mouseClick(form->Time_Label, Qt::LeftButton);
+    EXPECT_THAT(Opened_Slot_Files(), IsEmpty());
+    EXPECT_TRUE(form->Is_Idle());
+}
+
+TEST_F(TMain_Window_Test, TickShowsTheTimeInTheFaceTitleAndDateItem)
+{
+    Show();
+    Tick_At(QTime(13, 45, 7, 20));
+    EXPECT_EQ(form->Time_Label->text(), "01:45:07 PM");
+    EXPECT_EQ(form->windowTitle(), "01:45:07 PM");
+    EXPECT_TRUE(form->SpareMenu->isVisible());
+    EXPECT_EQ(form->SpareMenu->text(), Date_Item_Text(QDate(2026, 12, 7)));
+    EXPECT_EQ(form->Tick_Time.Millisecond, 20);
+
+    Select_Clock_Format(form->Live_Settings(), ClockFormat::TwentyFourHour);
+    Tick_At(QTime(13, 45, 8));
+    EXPECT_EQ(form->Time_Label->text(), "13:45:08");
+}
+
+TEST_F(TMain_Window_Test, LeftClickSaysTheTimeOfTheLatestTick)
+{
+    for (const char* word : {"1.WAV", "40.WAV", "5.WAV", "PM.WAV", "3.WAV"})
+        program_dir.Write(word);
+    Show();
+    Tick_At(QTime(13, 45, 7));
+    clock->Time.setTime(QTime(15, 3, 0));  // a later reading is not what the click says
+    QTest::mouseClick(form->Time_Label, Qt::LeftButton);
+    EXPECT_THAT(Opened_Slot_Files(), ElementsAre("1.WAV", "40.WAV", "5.WAV", "PM.WAV"));
+    EXPECT_FALSE(form->Is_Idle());
+}
+
+TEST_F(TMain_Window_Test, RightAndMiddleClicksOpenSettingsWithTheClockStoppedAndTickAfter)
+{
+    Show();
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        Tick_At(QTime(9, 0, 1));
+        bool timer_ran_during_dialog = true;
+        bool idle_during_dialog = true;
+        QWidget* dialog = nullptr;
+        When_Modal_Opens([&](QWidget* modal) {
+            dialog = modal;
+            timer_ran_during_dialog = form->Timer1.isActive();
+            idle_during_dialog = form->Is_Idle();
+            // The dialog edits the live settings; the face follows at once on closing.
+            Select_Clock_Format(form->Live_Settings(), ClockFormat::TwentyFourHour);
+            static_cast<QDialog*>(modal)->reject();
+        });
+        clock->Time.setTime(QTime(21, 30, 15));
+        QTest::mouseClick(form->Time_Label, button);
+
+        EXPECT_EQ(dialog, settings_dialog.get()) << button;
+        EXPECT_FALSE(timer_ran_during_dialog) << button;
+        EXPECT_FALSE(idle_during_dialog) << button;
+        EXPECT_TRUE(form->Timer1.isActive()) << button;
+        EXPECT_TRUE(form->Is_Idle()) << button;
+        EXPECT_EQ(form->Time_Label->text(), "21:30:15") << button;
+        Select_Clock_Format(form->Live_Settings(), ClockFormat::TwelveHour);
+    }
+}
+
+TEST_F(TMain_Window_Test, HourlyAnnouncementOnlyInSecondZeroAndOnlyWhenIdle)
+{
+    program_dir.Write("10.WAV");
+    Show();
+    Tick_At(QTime(10, 0, 1));
+    EXPECT_THAT(Opened_Slot_Files(), IsEmpty());
+
+    form->Set_Idle(false);
+    Tick_At(QTime(10, 0, 0));
+    EXPECT_THAT(Opened_Slot_Files(), IsEmpty());
+    EXPECT_EQ(form->Time_Label->text(), "10:00:00 AM");
+
+    form->Set_Idle(true);
+    Tick_At(QTime(10, 0, 0));
+    EXPECT_THAT(Opened_Slot_Files(), ElementsAre("10.WAV"));
+}
+
+TEST_F(TMain_Window_Test, ScalingFollowsTheClientAreaFromTheFirstShowLayout)
+{
+    Show();
+    // First show: the client fitted to the 177 x 47 face, then the default 235 x 48.
+    ASSERT_EQ(form->Scaling_ListBox->count(), 7);
+    EXPECT_EQ(form->Scaling_ListBox->item(0)->text(), "177 47 W/H Mainform1");
+    EXPECT_EQ(form->Scaling_ListBox->item(2)->text(), "0 177 0 47 20 Time_Label");
+    EXPECT_EQ(form->Scaling_ListBox->item(5)->text(), "0");
+    const QRect default_face = form->Time_Label->geometry();
+    EXPECT_EQ(default_face, QRect(0, 0, 235, 48));
+
+    struct Case {
+        QSize client;
+        QRect face;
+        int points;
+    };
+    const Case cases[] = {
+        {{354, 141}, {0, 0, 354, 141}, 40},  // twice as wide, three times as tall: the smaller ratio
+        {{177, 470}, {0, 0, 177, 470}, 20},  // only taller: the width ratio 1 keeps the font
+        {{88, 47}, {0, 0, 88, 47}, 9},       // only narrower: the font shrinks, truncated
+        {{352, 94}, {0, 0, 352, 94}, 39},    // 1.99: truncated to 39, not rounded to 40
+        {{177, 47}, {0, 0, 177, 47}, 20},    // back to the base: exactly the design
+    };
+    for (const Case& scaled : cases) {
+        form->resize(scaled.client.width(), scaled.client.height() + form->height() - form->Client_Size().height());
+        ASSERT_EQ(form->Client_Size(), scaled.client);
+        EXPECT_EQ(form->Time_Label->geometry(), scaled.face) << scaled.client.width();
+        EXPECT_EQ(form->Time_Label->font().pointSize(), scaled.points) << scaled.client.width();
+    }
+    EXPECT_EQ(form->Say_Time_Now_SpeedButton->geometry(), QRect(192, 12, 25, 27));
+    EXPECT_EQ(form->Share_Sound_Crd_CheckBox->geometry(), QRect(12, 54, 153, 17));
+}
+
+TEST_F(TMain_Window_Test, AlwaysOnTopTogglesTheStackingOnlyAndTheCheckMark)
+{
+    Show();
+    const QRect placed = form->geometry();
+    for (const bool expected : {true, false}) {
+        form->Always_On_Top_Option->trigger();
+        EXPECT_EQ(form->Always_On_Top_Option->isChecked(), expected);
+        EXPECT_EQ(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint), expected);
+        EXPECT_EQ(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), expected);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->geometry(), placed);
+    }
+}
+
+TEST_F(TMain_Window_Test, MenuCaptionsInOrder)
+{
+    QStringList captions;
+    for (QAction* item : form->File_Menu->actions())
+        captions << (item->isSeparator() ? "-" : item->text());
+    captions << "|";
+    for (QAction* item : form->Help_Menu->actions())
+        captions << (item->isSeparator() ? "-" : item->text());
+    EXPECT_EQ(captions.join(","),
+              "Always on Top,&Auto-Run at Windows Startup,&Restore Factory Defaults,-,&Settings,-,"
+              "&Record Sound Files,-,E&xit,|,&View Readme file,-,&About");
+    EXPECT_EQ(form->File_Menu->title(), "&File");
+    EXPECT_EQ(form->Help_Menu->title(), "&Help");
+
+    // A click on a mark that has no command yet leaves it as it was.
+    form->Auto_Run_at_Windows_Startup_Option->trigger();
+    EXPECT_FALSE(form->Auto_Run_at_Windows_Startup_Option->isChecked());
+}
+
+TEST_F(TMain_Window_Test, AnErrorInATickIsShownAndTheClockGoesOn)
+{
+    auto* application = qobject_cast<THoravox_Application*>(QCoreApplication::instance());
+    ASSERT_NE(application, nullptr);
+    QStringList boxes;
+    application->Set_Error_Presenter(
+        [&](const QString& caption, const QString& text) { boxes << caption + "|" + text; });
+    program_dir.Write("10.WAV");
+    sound.Fail_Open("10.WAV", "The device is busy");
+    Show();
+    // Readings just before a second boundary: the real timer comes within milliseconds.
+    clock->Time.setTime(QTime(9, 59, 59, 998));
+    form->Timer1.start(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "09:59:59 AM"; }, 2000));
+    clock->Time.setTime(QTime(10, 0, 0, 998));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }, 2000));
+    clock->Time.setTime(QTime(10, 0, 1, 998));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "10:00:01 AM"; }, 2000));
+    application->Set_Error_Presenter({});
+    EXPECT_THAT(boxes, ElementsAre("Horavox 1.0.0|The device is busy."));
+}
+
+TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)
+{
+    Show();
+    TSeeded_Random expected;
+    expected.Seed(Seed_From_Clock(*clock));
+    random->Seed(12345);
+    QWidget* shown = nullptr;
+    When_Modal_Opens([&](QWidget* modal) {
+        shown = modal;
+        static_cast<QDialog*>(modal)->accept();
+    });
+    form->AboutOption->trigger();
+    EXPECT_EQ(shown, about_box.get());
+    EXPECT_EQ(random->Random_Below(1000000), expected.Random_Below(1000000));
+    EXPECT_TRUE(form->Timer1.isActive());
+}
+
+}  // namespace

@@ -10,7 +10,8 @@ build="$top/build"
 
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev
-          libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth)
+          libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth
+          x11-utils imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

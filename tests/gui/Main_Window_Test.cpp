@@ -207,4 +207,21 @@ TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)
     EXPECT_TRUE(form->Timer1.isActive());
 }
 
+TEST_F(TMain_Window_Test, EveryActivationTestsWhetherSoundCanBeShared)
+{
+    Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_FALSE(form->Shareable_Sound());  // no "testsnd.wav" yet
+
+    program_dir.Write("testsnd.wav");
+    QWidget other_window;
+    other_window.show();
+    other_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other_window));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_TRUE(form->Shareable_Sound());
+    EXPECT_FALSE(sound.Probe().Is_Open());
+}
+
 }  // namespace

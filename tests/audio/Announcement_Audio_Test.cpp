@@ -103,6 +103,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TCase{PlayMethod::Sequential, PrefixSuffixMode::None, 10, 7, {"10", "7", "AM"}},
                     TCase{PlayMethod::Sequential, PrefixSuffixMode::None, 12, 12, {"12", "12", "PM"}},
                     TCase{PlayMethod::Optimised, PrefixSuffixMode::Fixed, 12, 12, {"PREFIX", "12", "12", "PM", "SUFFIX"}},
-                    TCase{PlayMethod::Fastest, PrefixSuffixMode::Fixed, 10, 7, {"PREFIX", "10", "7", "AM", "SUFFIX"}}));
+                    TCase{PlayMethod::Fastest, PrefixSuffixMode::Fixed, 10, 7, {"PREFIX", "10", "7", "AM", "SUFFIX"}}),
+    [](const testing::TestParamInfo<TCase>& param_info) {
+        const char* method = param_info.param.Method == PlayMethod::Sequential  ? "Sequential"
+                             : param_info.param.Method == PlayMethod::Optimised ? "Optimised"
+                                                                          : "Fastest";
+        return std::string(method) + "_" + std::to_string(param_info.param.Hour) + "_" + std::to_string(param_info.param.Minute);
+    });
 
 }  // namespace

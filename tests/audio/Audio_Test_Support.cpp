@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -37,11 +38,13 @@ std::string Write_Tone_File(const TTemp_Dir& dir, const std::string& name, doubl
 bool Pump_Events_Until(const std::function<bool()>& done, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
+    // Wakes the waiting loop now and then, so the deadline is seen without spinning.
+    QTimer wake;
+    wake.start(5);
     while (!done()) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        // Waits for the next posted event, at most a few milliseconds.
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

@@ -1,0 +1,65 @@
+#pragma once
+// The clock's five windows for the benchmark programs, on silent sound
+// players, with an empty temporary program directory (so no settings file and
+// no sound file of the developer's is read or written).
+#include <memory>
+
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "clock/About_Box.h"
+#include "clock/Sound_File_Info_Box.h"
+#include "clock/TMainForm1.h"
+#include "settings/Directory_Select_Dlg.h"
+#include "settings/Settings_File.h"
+#include "settings/Settings_Form_Dlg.h"
+
+// Plays nothing; a play request's notice follows at once.
+class TSilent_Player : public SoundPlayer {
+public:
+    void Open() override { open_ = true; }
+    void Close() override { open_ = false; }
+    void Play() override
+    {
+        if (!open_)
+            throw EMCIDeviceError("No MCI device open");
+        QTimer::singleShot(0, [this] {
+            if (OnNotify)
+                OnNotify();
+        });
+    }
+    bool Is_Open() const override { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+struct TBench_Windows {
+    QTemporaryDir program_dir;
+    std::unique_ptr<TMainForm1> form;
+    std::unique_ptr<TAboutBox> about_box;
+    std::unique_ptr<TSound_File_Info_Box> info_box;
+    std::unique_ptr<TSettings_Form_Dlg> settings_dialog;
+    std::unique_ptr<TDirectory_Select_Dlg> directory_dialog;
+};
+
+inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(std::shared_ptr<const TClock_Source> clock)
+{
+    auto windows = std::make_unique<TBench_Windows>();
+    TMain_Form_Services services;
+    services.Clock = std::move(clock);
+    services.Make_Sound_Player = [](int) { return std::make_shared<TSilent_Player>(); };
+    services.Random = std::make_shared<TSeeded_Random>();
+    services.Program_Directory = windows->program_dir.path().toStdString() + "/";
+    services.Settings_Path = Settings_File_Path(services.Program_Directory);
+    services.Check_Auto_Run_Entry = [] { return false; };
+    services.Version = "bench";
+    windows->form = std::make_unique<TMainForm1>(services);
+    TMainForm1& form = *windows->form;
+    windows->about_box = std::make_unique<TAboutBox>(services.Version, services.Clock, services.Random, &form);
+    windows->info_box = std::make_unique<TSound_File_Info_Box>(&form);
+    windows->settings_dialog = std::make_unique<TSettings_Form_Dlg>(form.Live_Settings(), &form);
+    windows->directory_dialog = std::make_unique<TDirectory_Select_Dlg>(&form);
+    form.Attach_Dialogs(*windows->about_box, *windows->settings_dialog);
+    return windows;
+}

@@ -69,6 +69,8 @@ void TSdl_Audio::Close_Device()
         return;
     for (auto& generation : generations_)
         generation.store(0);
+    waiting_.clear();
+    waiting_chunks_.fill(nullptr);
     Mix_HaltChannel(-1);
     Mix_ChannelFinished(nullptr);
     Mix_CloseAudio();

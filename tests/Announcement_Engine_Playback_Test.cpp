@@ -114,8 +114,9 @@ TEST(Notice_Chain, The_Last_Loaded_Slot_Sets_The_Idle_Flag)
 }
 
 // A notice that arrives while later files are still loading finds slot 2
-// empty and ends the announcement early; the rest still loads.
-TEST(Notice_Chain, Slot_One_Ending_Before_The_Second_Load_Sets_The_Idle_Flag_Early)
+// empty; the clock stays busy all the same, so that a tick let in by the
+// loader cannot start a second announcement over the first.
+TEST(Notice_Chain, A_Chain_That_Runs_Ahead_Of_Loading_Keeps_The_Clock_Busy_Until_Silence)
 {
     TAnnouncement_Engine_Rig rig;
     TAnnouncement_Engine_Rig::Write_Words(rig.Sound_Dir, {"10", "AM"});
@@ -127,6 +128,7 @@ TEST(Notice_Chain, Slot_One_Ending_Before_The_Second_Load_Sets_The_Idle_Flag_Ear
                 rig.Sounds.Slot(1).Finish();
         } else if (!idle_when_second_file_loaded) {
             idle_when_second_file_loaded = rig.Host.Is_Idle();
+            rig.Engine.Say_Time(11, 0);  // a tick during loading
         }
     };
 
@@ -135,8 +137,25 @@ TEST(Notice_Chain, Slot_One_Ending_Before_The_Second_Load_Sets_The_Idle_Flag_Ear
     const auto notice = std::find(rig.Sounds.Log.begin(), rig.Sounds.Log.end(), "notify1");
     const auto second_load = std::find(rig.Sounds.Log.begin(), rig.Sounds.Log.end(), "open2");
     EXPECT_LT(notice, second_load);
-    EXPECT_EQ(idle_when_second_file_loaded, true);
+    EXPECT_EQ(idle_when_second_file_loaded, false);
     EXPECT_EQ(rig.Slot_Files(), (Log{"10.WAV", "AM.WAV", "", "", "", "", ""}));
+    EXPECT_FALSE(rig.Host.Is_Idle()) << "AM is still to be heard";
+    rig.Sounds.Play_Out();
+    EXPECT_TRUE(rig.Host.Is_Idle());
+}
+
+// The notice of a superseded request runs the last handler while its sound
+// still plays; the next announcement must wait for the real end.
+TEST(Notice_Chain, A_Superseded_Notice_Of_The_Last_Slot_Does_Not_Free_The_Clock)
+{
+    TAnnouncement_Engine_Rig rig;
+    rig.Sound_Dir.Write("10.WAV");
+    rig.Engine.Say_Time(10, 0);
+    rig.Sounds.Release_All_Notices();
+    EXPECT_TRUE(rig.Sounds.Slot(1).Is_Playing());
+    EXPECT_FALSE(rig.Host.Is_Idle());
+    rig.Sounds.Finish_Sound(1);
+    EXPECT_TRUE(rig.Host.Is_Idle());
 }
 
 TEST(Notice_Chain, A_Play_That_Fails_In_A_Handler_Leaves_The_Engine_Idle)

@@ -102,10 +102,6 @@ void TAnnouncement_Engine::Say_Time(int hour, int minute)
         host_.Set_Idle(true);
         throw;
     }
-    // Only a completion notice sets the idle flag again; without a file in a
-    // slot none will come, and the clock would stay silent for good.
-    if (!any_file_loaded_)
-        host_.Set_Idle(true);
     // Raised only now, with the user's sound directory back in place.
     if (device_error_)
         throw *std::exchange(device_error_, std::nullopt);
@@ -120,8 +116,23 @@ void TAnnouncement_Engine::Play_Spoken_Time(const SpokenTime& spoken)
 
 void TAnnouncement_Engine::Load_And_Start(const SpokenTime& spoken)
 {
-    any_file_loaded_ = false;
     device_error_.reset();
+    loading_ = true;
+    try {
+        Load_And_Start_Steps(spoken);
+    } catch (...) {
+        loading_ = false;
+        throw;
+    }
+    loading_ = false;
+    // Notices that came during loading may have ended the chain already; and
+    // an announcement without a file in a slot gets no notice at all, which
+    // would leave the clock silent for good.
+    Set_Idle_When_Silent();
+}
+
+void TAnnouncement_Engine::Load_And_Start_Steps(const SpokenTime& spoken)
+{
     const std::optional<PlayMethod> method = Play_Method_Of(settings_);
     if (!method)
         return;
@@ -190,7 +201,6 @@ void TAnnouncement_Engine::Load_Into_Free_Slot(const std::string& path)
     slot.FileName = on_disk.empty() ? path : on_disk;
     try {
         slot.Open();
-        any_file_loaded_ = true;
     } catch (const EMCIDeviceError& error) {
         // A slot that cannot play would end the chain of notices there; the
         // next file takes the slot instead, and the error is shown once the
@@ -225,6 +235,16 @@ void TAnnouncement_Engine::Notify_Slot(int number)
     for (int later = next; later <= Slot_Count; ++later)
         if (!Slot(later).FileName.empty())
             return;
+    Set_Idle_When_Silent();
+}
+
+void TAnnouncement_Engine::Set_Idle_When_Silent()
+{
+    if (loading_)
+        return;
+    for (const SoundPlayer* slot : slots_)
+        if (slot->Is_Sounding())
+            return;
     host_.Set_Idle(true);
 }
 
@@ -234,7 +254,7 @@ void TAnnouncement_Engine::MediaPlayer3Notify() { Notify_Slot(3); }
 void TAnnouncement_Engine::MediaPlayer4Notify() { Notify_Slot(4); }
 void TAnnouncement_Engine::MediaPlayer5Notify() { Notify_Slot(5); }
 void TAnnouncement_Engine::MediaPlayer6Notify() { Notify_Slot(6); }
-void TAnnouncement_Engine::MediaPlayer7Notify() { host_.Set_Idle(true); }
+void TAnnouncement_Engine::MediaPlayer7Notify() { Set_Idle_When_Silent(); }
 
 void TAnnouncement_Engine::Test_Shareability()
 {

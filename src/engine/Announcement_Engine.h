@@ -73,15 +73,21 @@ private:
 
     // Key of each file loaded since the last reset; entry k belongs to slot k.
     std::array<std::string, 20> loaded_sound_keys_;
-    // Whether the announcement in progress got any file into a slot.
-    bool any_file_loaded_ = false;
+    // Set while an announcement's files are loaded and started. Notices that
+    // come meanwhile move the chain on but never free the clock: a tick let in
+    // by the loader would otherwise start a new announcement over this one.
+    bool loading_ = false;
     // The first device error of the announcement in progress, held back so
     // that the rest of the announcement still loads and plays.
     std::optional<EMCIDeviceError> device_error_;
 
     // Play_Spoken_Time without raising the held-back device error.
     void Load_And_Start(const SpokenTime& spoken);
+    void Load_And_Start_Steps(const SpokenTime& spoken);
     void Notify_Slot(int number);
+    // The idle flag comes back only once the last sound has died away, so an
+    // announcement whose notices run ahead of its sound is never cut short.
+    void Set_Idle_When_Silent();
     void Reset_Slots();
     void Load_Into_Free_Slot(const std::string& path);
 };

@@ -30,4 +30,6 @@ public:
     // that has played to its end; continues a file that is still playing.
     virtual void Play() = 0;
     virtual bool Is_Open() const = 0;
+    // Playing, or waiting to play after the sounds asked for before it.
+    virtual bool Is_Sounding() const = 0;
 };

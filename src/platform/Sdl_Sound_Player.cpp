@@ -46,7 +46,7 @@ void TSdl_Sound_Player::Play()
 {
     if (chunk_ == nullptr)
         throw EMCIDeviceError("No MCI device open");
-    if (Mix_Playing(channel_) != 0 || audio_.Is_Waiting(channel_)) {
+    if (Is_Sounding()) {
         // The earlier request is superseded: its notice comes now, and the
         // sound plays on to give the notice of this one.
         audio_.Post_Notice(channel_, generation_);
@@ -54,6 +54,11 @@ void TSdl_Sound_Player::Play()
     }
     if (!audio_.Request_Play(channel_, chunk_))
         Play_Failed(Sdl_Error_Text());
+}
+
+bool TSdl_Sound_Player::Is_Sounding() const
+{
+    return chunk_ != nullptr && (Mix_Playing(channel_) != 0 || audio_.Is_Waiting(channel_));
 }
 
 void TSdl_Sound_Player::Play_Failed(const std::string& error_text)

@@ -22,6 +22,7 @@ public:
     void Close() override;
     void Play() override;
     bool Is_Open() const override { return chunk_ != nullptr; }
+    bool Is_Sounding() const override;
 
     // The mixer's text for the last failed play command; empty if none failed.
     const std::string& Last_Error() const { return last_error_; }

@@ -26,6 +26,7 @@ public:
     // the notice of the earlier request at once (superseded).
     void Play() override;
     bool Is_Open() const override { return open_; }
+    bool Is_Sounding() const override { return playing_; }
     bool Is_Playing() const { return playing_; }
     const std::string& Label() const { return label_; }
     // The sound reaches its end: its notice joins the queue.

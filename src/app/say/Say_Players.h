@@ -13,6 +13,7 @@ public:
     void Close() override;
     void Play() override {}
     bool Is_Open() const override { return open_; }
+    bool Is_Sounding() const override { return false; }
     const std::vector<std::int16_t>& Samples() const { return samples_; }
 
 private:

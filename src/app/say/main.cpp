@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <SDL_mixer.h>
 
 #include "app/say/Say_Options.h"
 #include "app/say/Say_Players.h"
@@ -126,10 +125,10 @@ int Speak_Announcement(TSay_Application& application, ClockSettings& settings, T
     TAnnouncement_Engine engine(settings, host, slot_players, *players[Slot_Count], random, program_directory);
     engine.Say_Time(time.hour, time.minute);
 
-    // Done when the engine is idle again and the last sound has died away.
+    // The engine is idle again once the last sound has died away.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (host.Is_Idle() && Mix_Playing(-1) == 0)
+        if (host.Is_Idle())
             application.exit(host.errors_shown ? Exit_Failure : 0);
     });
     watch.start(5);

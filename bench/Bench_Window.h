@@ -14,7 +14,7 @@
 #include "settings/Settings_File.h"
 #include "settings/Settings_Form_Dlg.h"
 
-// Plays nothing; a play request's notice follows at once.
+// Plays nothing; a play request's sound ends at once and its notice follows.
 class TSilent_Player : public SoundPlayer {
 public:
     void Open() override { open_ = true; }
@@ -23,15 +23,19 @@ public:
     {
         if (!open_)
             throw EMCIDeviceError("No MCI device open");
+        sounding_ = true;
         QTimer::singleShot(0, [this] {
+            sounding_ = false;
             if (OnNotify)
                 OnNotify();
         });
     }
     bool Is_Open() const override { return open_; }
+    bool Is_Sounding() const override { return sounding_; }
 
 private:
     bool open_ = false;
+    bool sounding_ = false;
 };
 
 struct TBench_Windows {

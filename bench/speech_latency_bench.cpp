@@ -37,7 +37,7 @@
 
 #include "engine/Announcement_Engine.h"
 #include "platform/Sdl_Audio.h"
-#include "platform/Sdl_Sound_Player.h"
+#include "platform/Sdl_Player_Set.h"
 #include "platform/Wav_Render.h"
 
 namespace {
@@ -135,16 +135,10 @@ TResult Run_Method(PlayMethod method, const std::string& sound_dir)
     Select_Prefix_Suffix_Mode(settings, PrefixSuffixMode::Fixed);
 
     TSdl_Audio audio;
-    std::array<std::unique_ptr<TSdl_Sound_Player>, Slot_Count> players;
-    std::array<SoundPlayer*, Slot_Count> slot_pointers{};
-    for (std::size_t i = 0; i < players.size(); ++i) {
-        players[i] = std::make_unique<TSdl_Sound_Player>(audio);
-        slot_pointers[i] = players[i].get();
-    }
-    TSdl_Sound_Player probe(audio);
+    TSdl_Player_Set players(audio);
     TBench_Host host;
     TSeeded_Random random;
-    TAnnouncement_Engine engine(settings, host, slot_pointers, probe, random, sound_dir);
+    TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, sound_dir);
 
     audio.Ensure_Open();
     const auto format = audio.Output_Format();

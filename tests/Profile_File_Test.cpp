@@ -13,14 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read_File(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 TEST(Profile_File, ReadsValues)
 {
     struct Case {

@@ -17,14 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read_File(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 // The file the clock writes from nothing with every default, program directory "/opt/clock/".
 const std::string default_file =
     "[vocahora]\r\n"

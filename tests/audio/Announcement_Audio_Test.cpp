@@ -10,7 +10,7 @@
 #include "Audio_Test_Support.h"
 #include "engine/Announcement_Engine.h"
 #include "platform/Sdl_Audio.h"
-#include "platform/Sdl_Sound_Player.h"
+#include "platform/Sdl_Player_Set.h"
 
 using namespace std::chrono_literals;
 
@@ -77,16 +77,10 @@ TEST_P(Announcement_Audio_Test, WordsSoundOnceEachInOrder)
     Select_Play_Method(settings, c.Method);
     {
         TSdl_Audio audio;
-        std::array<std::unique_ptr<TSdl_Sound_Player>, Slot_Count> players;
-        std::array<SoundPlayer*, Slot_Count> slot_pointers{};
-        for (std::size_t i = 0; i < players.size(); ++i) {
-            players[i] = std::make_unique<TSdl_Sound_Player>(audio);
-            slot_pointers[i] = players[i].get();
-        }
-        TSdl_Sound_Player probe(audio);
+        TSdl_Player_Set players(audio);
         TQt_Host host;
         TSeeded_Random random;
-        TAnnouncement_Engine engine(settings, host, slot_pointers, probe, random, dir.Dir());
+        TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, dir.Dir());
 
         engine.Say_Time(c.Hour, c.Minute);
         const auto done = [&] { return host.Is_Idle() && !audio.Is_Sounding(); };

@@ -2,7 +2,16 @@
 
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <system_error>
+
+std::string Read_File(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
 
 TTemp_Dir::TTemp_Dir()
 {

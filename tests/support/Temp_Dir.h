@@ -4,6 +4,9 @@
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
+// The whole content of a file, byte for byte; empty when it cannot be read.
+std::string Read_File(const std::string& path);
+
 class TTemp_Dir {
 public:
     TTemp_Dir();

@@ -14,7 +14,7 @@
 #include "engine/Compose_Spoken_Time.h"
 #include "platform/Files.h"
 #include "platform/Sdl_Audio.h"
-#include "platform/Sdl_Sound_Player.h"
+#include "platform/Sdl_Player_Set.h"
 #include "platform/Wav_Render.h"
 #include "settings/Settings_File.h"
 
@@ -114,15 +114,9 @@ int Speak_Announcement(TSay_Application& application, ClockSettings& settings, T
                        TRandom_Source& random, const std::string& program_directory)
 {
     TSdl_Audio audio;
-    std::vector<std::unique_ptr<TSdl_Sound_Player>> players;
-    std::array<SoundPlayer*, Slot_Count> slot_players{};
-    for (int i = 0; i <= Slot_Count; ++i)
-        players.push_back(std::make_unique<TSdl_Sound_Player>(audio));
-    for (int i = 0; i < Slot_Count; ++i)
-        slot_players[static_cast<std::size_t>(i)] = players[static_cast<std::size_t>(i)].get();
-
+    TSdl_Player_Set players(audio);
     TConsole_Host host;
-    TAnnouncement_Engine engine(settings, host, slot_players, *players[Slot_Count], random, program_directory);
+    TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, program_directory);
     engine.Say_Time(time.hour, time.minute);
 
     // The engine is idle again once the last sound has died away.

@@ -2,6 +2,7 @@
 // The clock's five windows for the benchmark programs, on silent sound
 // players, with an empty temporary program directory (so no settings file and
 // no sound file of the developer's is read or written).
+#include <functional>
 #include <memory>
 
 #include <QTemporaryDir>
@@ -47,12 +48,16 @@ struct TBench_Windows {
     std::unique_ptr<TDirectory_Select_Dlg> directory_dialog;
 };
 
-inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(std::shared_ptr<const TClock_Source> clock)
+inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
+    std::shared_ptr<const TClock_Source> clock,
+    std::function<std::shared_ptr<SoundPlayer>(int)> make_player = [](int) {
+        return std::make_shared<TSilent_Player>();
+    })
 {
     auto windows = std::make_unique<TBench_Windows>();
     TMain_Form_Services services;
     services.Clock = std::move(clock);
-    services.Make_Sound_Player = [](int) { return std::make_shared<TSilent_Player>(); };
+    services.Make_Sound_Player = std::move(make_player);
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = windows->program_dir.path().toStdString() + "/";
     services.Settings_Path = Settings_File_Path(services.Program_Directory);

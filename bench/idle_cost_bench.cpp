@@ -3,6 +3,9 @@
 // processor time (% of one core) and resident memory are measured, next to a
 // bare QWidget window measured the same way in the same run. Each window runs
 // in a child process of its own, started after a second of warming up.
+// The clock's sound device is opened as on a desktop, where the first
+// activation's probe opens it and it stays open (SDL's dummy driver unless
+// SDL_AUDIODRIVER names another): its mixing thread is part of the cost.
 // Run it under a display (xvfb-run) or QT_QPA_PLATFORM=offscreen.
 #include <time.h>
 
@@ -15,6 +18,8 @@
 
 #include "Bench_Window.h"
 #include "clock/Horavox_Application.h"
+#include "platform/Sdl_Audio.h"
+#include "platform/Sdl_Sound_Player.h"
 
 namespace {
 
@@ -45,11 +50,14 @@ long Resident_Kilobytes()
 int Measure_Child(int argc, char** argv, bool clock_window, int seconds)
 {
     THoravox_Application application(argc, argv);
+    TSdl_Audio audio;
     std::unique_ptr<TBench_Windows> clock;
     QWidget bare;
     if (clock_window) {
-        clock = Create_Clock_Windows(std::make_shared<TSystem_Clock>());
+        clock = Create_Clock_Windows(std::make_shared<TSystem_Clock>(),
+                                     [&audio](int) { return std::make_shared<TSdl_Sound_Player>(audio); });
         clock->form->show();
+        clock->form->FormActivate();
     } else {
         bare.resize(235, 67);
         bare.show();
@@ -75,6 +83,7 @@ int main(int argc, char** argv)
         return Measure_Child(argc, argv, std::string(argv[2]) == "clock", std::atoi(argv[3]));
 
     const QString seconds = argc > 1 ? argv[1] : "60";
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     QCoreApplication application(argc, argv);
     std::printf("%d s per window, after 1 s of warming up\n", seconds.toInt());
     for (const char* window : {"bare", "clock"}) {

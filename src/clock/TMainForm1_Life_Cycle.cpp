@@ -4,10 +4,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "clock/About_Box.h"
 #include "clock/Clock_Face.h"
 #include "clock/TMainForm1.h"
+#include "clock/Window_Placement.h"
 #include "platform/File_Probe.h"
 #include "platform/Files.h"
 #include "settings/Settings_File.h"
@@ -109,8 +111,15 @@ void TMainForm1::FormShow()
 
 void TMainForm1::Apply_Loaded_Placement()
 {
-    move(settings_.window_left_posn, settings_.window_top_posn);
-    Set_Client_Size(settings_.window_ClientWidth, settings_.window_ClientHeight);
+    const int menu_height = menuBar()->heightForWidth(settings_.window_ClientWidth);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect placed = Fit_Onto_Screens(QRect(settings_.window_left_posn, settings_.window_top_posn,
+                                                settings_.window_ClientWidth, settings_.window_ClientHeight + menu_height),
+                                          screens);
+    move(placed.topLeft());
+    Set_Client_Size(placed.width(), placed.height() - menu_height);
 }
 
 ClockSettings TMainForm1::Settings_To_Save()

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
@@ -253,6 +254,21 @@ TEST_F(TLife_Cycle_Test, ReadOnlySettingsFileIsStillDeletedByTheFactoryReset)
     form->Restore_Factory_Defaults();
     EXPECT_FALSE(fs::exists(Settings_Path()));
     EXPECT_EQ(Say_Frequency_Of(form->Live_Settings()), SayFrequency::EveryHour);
+}
+
+}  // namespace
+
+namespace {
+
+// A placement that no screen shows would hide the clock for good.
+TEST_F(TLife_Cycle_Test, AWindowSavedFarOffTheScreenComesBackOntoIt)
+{
+    program_dir.Write("vocahora.ini", "[vocahora]\r\nwindow_left_posn=-9000\r\nwindow_top_posn=40000\r\n");
+    Show();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(form->geometry())) << screen.width() << "x" << screen.height() << " "
+                                                     << form->geometry().x() << "," << form->geometry().y();
+    EXPECT_EQ(form->Client_Size(), QSize(235, 48));
 }
 
 }  // namespace

@@ -1,0 +1,9 @@
+#pragma once
+#include <QList>
+#include <QRect>
+
+// A window placed from the settings file where no screen shows it (a monitor
+// since unplugged, a hand-edited file) would be lost to the user: it is moved
+// onto the screen it overlaps most, or the first one, and shrunk to fit it.
+// A window of which enough shows to be grabbed stays where it is.
+QRect Fit_Onto_Screens(const QRect& frame, const QList<QRect>& available_screens);

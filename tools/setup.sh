@@ -28,7 +28,11 @@ fi
 werror=OFF
 [ "$mode" = test ] && werror=ON
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHORAVOX_WERROR=$werror >/dev/null
-cmake --build "$build" -j2
+if [ "$mode" = run ]; then
+  cmake --build "$build" -j2 --target horavox horavox-say
+else
+  cmake --build "$build" -j2
+fi
 
 case "$mode" in
   test)

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Sdl_Audio.h"
 #include "platform/Sdl_Sound_Player.h"
+#include "platform/Termination_Signals.h"
 #include "settings/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
 #include "settings/Settings_Form_Dlg.h"
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
     TSettings_Form_Dlg settings_dialog(main_form.Live_Settings(), &main_form);
     TDirectory_Select_Dlg directory_dialog(&main_form);
     main_form.Attach_Dialogs(about_box, settings_dialog);
+    // Logging out ends the program with a signal: close as the close box does, saving the settings.
+    TTermination_Watch termination_watch([&main_form] { main_form.close(); });
 
     main_form.show();
     return QApplication::exec();

@@ -37,6 +37,7 @@
 
 #include "engine/Announcement_Engine.h"
 #include "platform/Sdl_Audio.h"
+#include "platform/Event_Loop_Host.h"
 #include "platform/Sdl_Player_Set.h"
 #include "platform/Wav_Render.h"
 
@@ -50,19 +51,6 @@ constexpr double Word_Seconds[Word_Count] = {0.150, 0.163, 0.177, 0.191, 0.205};
 constexpr double Total_Word_Seconds = 0.150 + 0.163 + 0.177 + 0.191 + 0.205;
 constexpr int Loud = 1000;              // a tone sample is loud unless near a zero crossing
 constexpr std::size_t Quiet_Frames = 16;  // a shorter quiet run is a zero crossing, not a gap
-
-class TBench_Host : public TEngine_Host {
-public:
-    void Process_Messages() override { QCoreApplication::processEvents(); }
-    void Show_Error_Box(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    bool Is_Idle() const override { return idle_; }
-    void Set_Idle(bool idle) override { idle_ = idle; }
-    bool Shareable_Sound() const override { return false; }
-    void Set_Shareable_Sound(bool) override {}
-
-private:
-    bool idle_ = true;
-};
 
 // Filled by the audio thread; read by the main thread up to `Frames`.
 struct TRecorder {
@@ -136,7 +124,7 @@ TResult Run_Method(PlayMethod method, const std::string& sound_dir)
 
     TSdl_Audio audio;
     TSdl_Player_Set players(audio);
-    TBench_Host host;
+    TEvent_Loop_Host host([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
     TSeeded_Random random;
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, sound_dir);
 

@@ -2,7 +2,7 @@
 # horavox-say as a script sees it: output, exit codes, and a settings file
 # that is read but never written.
 set -u
-say="$1"
+say=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -10,24 +10,12 @@
 #include "Audio_Test_Support.h"
 #include "engine/Announcement_Engine.h"
 #include "platform/Sdl_Audio.h"
+#include "platform/Event_Loop_Host.h"
 #include "platform/Sdl_Player_Set.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
-class TQt_Host : public TEngine_Host {
-public:
-    void Process_Messages() override { QCoreApplication::processEvents(); }
-    void Show_Error_Box(const std::string& text) override { ADD_FAILURE() << text; }
-    bool Is_Idle() const override { return idle_; }
-    void Set_Idle(bool idle) override { idle_ = idle; }
-    bool Shareable_Sound() const override { return false; }
-    void Set_Shareable_Sound(bool) override {}
-
-private:
-    bool idle_ = true;
-};
 
 constexpr double Word_Seconds = 0.25;
 
@@ -78,7 +66,7 @@ TEST_P(Announcement_Audio_Test, WordsSoundOnceEachInOrder)
     {
         TSdl_Audio audio;
         TSdl_Player_Set players(audio);
-        TQt_Host host;
+        TEvent_Loop_Host host([](const std::string& text) { ADD_FAILURE() << text; });
         TSeeded_Random random;
         TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, dir.Dir());
 

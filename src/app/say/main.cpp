@@ -1,6 +1,7 @@
 // horavox-say: the talking clock's announcement from the command line.
 #include <chrono>
 #include <ctime>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -12,6 +13,7 @@
 #include "app/say/Say_Report.h"
 #include "engine/Announcement_Engine.h"
 #include "engine/Compose_Spoken_Time.h"
+#include "platform/Event_Loop_Host.h"
 #include "platform/Files.h"
 #include "platform/Sdl_Audio.h"
 #include "platform/Sdl_Player_Set.h"
@@ -41,26 +43,16 @@ public:
     }
 };
 
-// The engine's window, for a program without one: messages are the Qt event
-// queue's, error boxes go to standard error.
-class TConsole_Host : public TEngine_Host {
+// Error boxes of a program without a window: the text goes to standard error
+// and the run ends with a failure.
+class TConsole_Errors {
 public:
-    void Process_Messages() override { QCoreApplication::processEvents(); }
-    void Show_Error_Box(const std::string& text) override
+    void operator()(const std::string& text)
     {
         std::cerr << "horavox-say: " << text << "\n";
-        errors_shown = true;
+        shown = true;
     }
-    bool Is_Idle() const override { return idle_; }
-    void Set_Idle(bool idle) override { idle_ = idle; }
-    bool Shareable_Sound() const override { return shareable_; }
-    void Set_Shareable_Sound(bool shareable) override { shareable_ = shareable; }
-
-    bool errors_shown = false;
-
-private:
-    bool idle_ = true;
-    bool shareable_ = false;
+    bool shown = false;
 };
 
 TClock_Time Time_Now()
@@ -92,7 +84,8 @@ ClockSettings Effective_Settings(const TSay_Options& options, const std::string&
 int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source& random,
                         const std::string& program_directory, const std::string& output_path)
 {
-    TConsole_Host host;
+    TConsole_Errors errors;
+    TEvent_Loop_Host host(std::ref(errors));
     std::array<TRender_Player, Slot_Count + 1> players;
     std::array<SoundPlayer*, Slot_Count> slot_players{};
     for (int i = 0; i < Slot_Count; ++i)
@@ -107,7 +100,7 @@ int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Sourc
             samples.insert(samples.end(), player.Samples().begin(), player.Samples().end());
     }
     Write_Pcm_Wav(output_path, samples, Render_Frequency, 1);
-    return host.errors_shown ? Exit_Failure : 0;
+    return errors.shown ? Exit_Failure : 0;
 }
 
 int Speak_Announcement(TSay_Application& application, ClockSettings& settings, TClock_Time time,
@@ -115,7 +108,8 @@ int Speak_Announcement(TSay_Application& application, ClockSettings& settings, T
 {
     TSdl_Audio audio;
     TSdl_Player_Set players(audio);
-    TConsole_Host host;
+    TConsole_Errors errors;
+    TEvent_Loop_Host host(std::ref(errors));
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, program_directory);
     engine.Say_Time(time.hour, time.minute);
 
@@ -123,7 +117,7 @@ int Speak_Announcement(TSay_Application& application, ClockSettings& settings, T
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (host.Is_Idle())
-            application.exit(host.errors_shown ? Exit_Failure : 0);
+            application.exit(errors.shown ? Exit_Failure : 0);
     });
     watch.start(5);
     QTimer::singleShot(Announcement_Time_Limit, [&] {

@@ -93,4 +93,29 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(method) + "_" + std::to_string(param_info.param.Hour) + "_" + std::to_string(param_info.param.Minute);
     });
 
+// A word file that is no sound at all: the device error reaches the caller,
+// the other words are still heard in order, and the clock is free again.
+TEST(Announcement_Audio_Broken_File_Test, OtherWordsAreHeardAndTheClockRecovers)
+{
+    TTemp_Dir dir;
+    const std::string capture = Capture_Disk_Output(dir, 11);
+    for (const auto& [word, frequency] : Word_Tones)
+        Write_Tone_File(dir, word + ".WAV", frequency, Word_Seconds);
+    dir.Write("7.WAV", "this is not a sound file\n");
+    ClockSettings settings = Default_Settings(dir.Dir());
+    Select_Prefix_Suffix_Mode(settings, PrefixSuffixMode::None);
+    {
+        TSdl_Audio audio;
+        TSdl_Player_Set players(audio);
+        TEvent_Loop_Host host([](const std::string& text) { ADD_FAILURE() << text; });
+        TSeeded_Random random;
+        TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, dir.Dir());
+
+        EXPECT_THROW(engine.Say_Time(10, 7), EMCIDeviceError);
+        const auto done = [&] { return host.Is_Idle() && !audio.Is_Sounding(); };
+        ASSERT_TRUE(Pump_Events_Until(done, 10s));
+    }
+    EXPECT_EQ(Words_Heard(Read_Samples(capture)), (std::vector<std::string>{"10", "AM"}));
+}
+
 }  // namespace

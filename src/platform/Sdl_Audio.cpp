@@ -45,6 +45,9 @@ void TSdl_Audio::Ensure_Open()
     TSdl_Audio* expected = nullptr;
     if (!Open_Device.compare_exchange_strong(expected, this))
         throw EMCIDeviceError("The sound device is already in use by another part of the program");
+    // SDL would otherwise take over SIGINT and SIGTERM and turn them into quit
+    // events that nobody reads, so the program could no longer be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         Open_Device.store(nullptr);
         throw EMCIDeviceError(Sdl_Error_Text());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -213,6 +214,18 @@ TEST(Sdl_Audio_Test, DeviceThatCannotOpenGivesSdlText)
     EXPECT_FALSE(audio.Is_Open());
     EXPECT_FALSE(player.Is_Open());
     setenv("SDL_AUDIODRIVER", "disk", 1);
+}
+
+// Ctrl+C and a plain kill must still end the program once its sound is on.
+TEST_F(Sdl_Sound_Player_Test, OpenDeviceLeavesTheStopSignalsToTheProgram)
+{
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 0.05));
+    ASSERT_TRUE(audio->Is_Open());
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
 }
 
 }  // namespace

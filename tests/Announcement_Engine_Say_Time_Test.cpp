@@ -38,6 +38,34 @@ TEST(Say_Time, A_Click_During_Loading_Is_Dropped)
     EXPECT_FALSE(rig.Host.Is_Idle());
 }
 
+// The settings command frees the clock and ticks at once, so an announcement
+// can start inside another's loading; the outer one still loads afterwards
+// and must keep the clock busy until it is heard.
+TEST(Say_Time, An_Announcement_Started_Inside_Another_Leaves_The_Clock_Busy_While_The_Outer_Loads)
+{
+    TAnnouncement_Engine_Rig rig;
+    TAnnouncement_Engine_Rig::Write_Words(rig.Sound_Dir, {"10", "AM"});
+    bool nested = false;
+    std::vector<bool> idle_after_nested;
+    rig.Host.On_Process_Messages = [&] {
+        if (nested) {
+            idle_after_nested.push_back(rig.Host.Is_Idle());
+        } else if (!rig.Sounds.Slot(1).FileName.empty()) {
+            nested = true;
+            rig.Host.Set_Idle(true);
+            rig.Engine.Say_Time(15, 0);  // 3 PM: no file of it in the voice
+        }
+    };
+
+    rig.Engine.Say_Time(10, 0);
+
+    ASSERT_FALSE(idle_after_nested.empty());
+    EXPECT_EQ(idle_after_nested, std::vector<bool>(idle_after_nested.size(), false));
+    EXPECT_FALSE(rig.Host.Is_Idle()) << "AM is still to be heard";
+    rig.Sounds.Play_Out();
+    EXPECT_TRUE(rig.Host.Is_Idle());
+}
+
 struct Bells_Case {
     const char* name;
     bool ding_in_sound_dir;

@@ -116,15 +116,19 @@ void TAnnouncement_Engine::Play_Spoken_Time(const SpokenTime& spoken)
 
 void TAnnouncement_Engine::Load_And_Start(const SpokenTime& spoken)
 {
-    device_error_.reset();
-    loading_ = true;
+    // An announcement can start inside another's loading (the settings command
+    // frees the clock and ticks at once); the outer one is still loading when
+    // the inner one returns, and its held-back error is still to be raised.
+    const bool outer_loading = std::exchange(loading_, true);
+    if (!outer_loading)
+        device_error_.reset();
     try {
         Load_And_Start_Steps(spoken);
     } catch (...) {
-        loading_ = false;
+        loading_ = outer_loading;
         throw;
     }
-    loading_ = false;
+    loading_ = outer_loading;
     // Notices that came during loading may have ended the chain already; and
     // an announcement without a file in a slot gets no notice at all, which
     // would leave the clock silent for good.

@@ -41,8 +41,18 @@ void THoravox_Application::Show_Unhandled_Error(const QString& text)
     // The application's title: the product name and version once the main
     // window has started (the task-bar button's ticking time is the window's).
     const QString caption = QGuiApplication::applicationDisplayName();
-    if (presenter_)
-        presenter_(caption, With_Full_Stop(text));
-    else
-        Show_Critical_Box(caption, With_Full_Stop(text));
+    const QString shown = With_Full_Stop(text);
+    if (open_error_boxes_.contains(shown))
+        return;
+    open_error_boxes_.append(shown);
+    try {
+        if (presenter_)
+            presenter_(caption, shown);
+        else
+            Show_Critical_Box(caption, shown);
+    } catch (...) {
+        open_error_boxes_.removeOne(shown);
+        throw;
+    }
+    open_error_boxes_.removeOne(shown);
 }

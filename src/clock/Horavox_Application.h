@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QStringList>
 
 // The application object with the program's top-level error handler: an
 // exception that no handler caught is shown in an error box and the program
@@ -26,4 +27,8 @@ public:
 
 private:
     TError_Presenter presenter_;
+    // The texts of the error boxes open now. A box runs a nested event loop in
+    // which the clock goes on, so an error that comes back at every
+    // announcement would otherwise stack boxes without end.
+    QStringList open_error_boxes_;
 };

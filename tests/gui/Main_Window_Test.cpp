@@ -190,6 +190,37 @@ TEST_F(TMain_Window_Test, AnErrorInATickIsShownAndTheClockGoesOn)
     EXPECT_THAT(boxes, ElementsAre("Horavox 1.0.0|The device is busy."));
 }
 
+// A box shown for a failing sound file lets the clock go on; the same error
+// at every later announcement must not pile one box on another (each a nested
+// event loop) while the first is still open.
+TEST_F(TMain_Window_Test, AnErrorThatRepeatsWhileItsBoxIsOpenIsNotStackedOnIt)
+{
+    auto* application = qobject_cast<THoravox_Application*>(QCoreApplication::instance());
+    ASSERT_NE(application, nullptr);
+    QStringList boxes;
+    application->Set_Error_Presenter([&](const QString&, const QString& text) {
+        boxes << text;
+        if (boxes.size() > 1)
+            return;
+        // While the first box is open, two more announcements fail.
+        for (const int second : {1, 2}) {
+            clock->Time.setTime(QTime(10, 0, second, 998));
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return form->Time_Label->text() == QString("10:00:0%1 AM").arg(second); }, 2000));
+        }
+    });
+    program_dir.Write("PREFIX.WAV");
+    sound.Fail_Open("PREFIX.WAV", "The device is busy");
+    program_dir.Write("vocahora.ini",
+                      "[vocahora]\r\nKeep_Repeating_Time_RadioButton=1\r\nSay_Time_Every_Hour_Option=0\r\n");
+    Show();
+    clock->Time.setTime(QTime(10, 0, 0, 998));
+    form->Timer1.start(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "10:00:02 AM"; }, 4000));
+    application->Set_Error_Presenter({});
+    EXPECT_THAT(boxes, ElementsAre("The device is busy."));
+}
+
 TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)
 {
     Show();

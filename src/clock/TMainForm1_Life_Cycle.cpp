@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -115,8 +117,9 @@ void TMainForm1::Apply_Loaded_Placement()
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    const QRect placed = Fit_Onto_Screens(QRect(settings_.window_left_posn, settings_.window_top_posn,
-                                                settings_.window_ClientWidth, settings_.window_ClientHeight + menu_height),
+    const QRect placed = Fit_Onto_Screens(Loaded_Frame(settings_.window_left_posn, settings_.window_top_posn,
+                                                       settings_.window_ClientWidth,
+                                                       settings_.window_ClientHeight + std::max(menu_height, 0)),
                                           screens);
     move(placed.topLeft());
     Set_Client_Size(placed.width(), placed.height() - menu_height);

@@ -20,7 +20,16 @@ bool Can_Be_Grabbed(const QRect& frame, const QRect& screen)
            shown.height() >= std::min(frame.height(), Grab_Height);
 }
 
+constexpr int Coordinate_Limit = 1'000'000;
+constexpr int Size_Limit = 100'000;
+
 }  // namespace
+
+QRect Loaded_Frame(int left, int top, int width, int height)
+{
+    return QRect(std::clamp(left, -Coordinate_Limit, Coordinate_Limit), std::clamp(top, -Coordinate_Limit, Coordinate_Limit),
+                 std::clamp(width, 1, Size_Limit), std::clamp(height, 1, Size_Limit));
+}
 
 QRect Fit_Onto_Screens(const QRect& frame, const QList<QRect>& available_screens)
 {

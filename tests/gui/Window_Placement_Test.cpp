@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "clock/Window_Placement.h"
 
 namespace {
@@ -35,5 +37,13 @@ INSTANTIATE_TEST_SUITE_P(
         Placement_Case{"only a sliver shows", QRect(1900, 1040, 235, 67), {full_hd}, QRect(1685, 983, 235, 67)},
         Placement_Case{"larger than the screen", QRect(0, 0, 4000, 3000), {full_hd}, QRect(0, 0, 1920, 1050)},
         Placement_Case{"no screen known", QRect(-5000, 0, 235, 67), {}, QRect(-5000, 0, 235, 67)}));
+
+TEST(Loaded_Frame, Numbers_No_Screen_Could_Hold_Are_Brought_Into_Range)
+{
+    EXPECT_EQ(Loaded_Frame(200, 200, 235, 67), QRect(200, 200, 235, 67));
+    const QRect extreme = Loaded_Frame(INT_MIN, INT_MAX, INT_MAX, INT_MIN);
+    EXPECT_EQ(extreme, QRect(-1'000'000, 1'000'000, 100'000, 1));
+    EXPECT_EQ(Fit_Onto_Screens(extreme, {full_hd}), QRect(0, 1049, 1920, 1));
+}
 
 }  // namespace

@@ -8,6 +8,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
 picture=$(realpath -m "${2:-$top/docs/screenshot.png}")
 mkdir -p "$(dirname "$picture")"
+# xwininfo and xprop find the window, ImageMagick's import takes its picture.
+bash "$top/tools/install-packages.sh" xvfb xauth x11-utils imagemagick
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -8,22 +8,10 @@ mode=${1:-run}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 
-packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev
-          libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth
-          x11-utils imagemagick)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash "$top/tools/install-packages.sh" \
+  build-essential cmake ninja-build pkg-config \
+  qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev \
+  libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth
 
 werror=OFF
 [ "$mode" = test ] && werror=ON

@@ -10,6 +10,8 @@ build=${1:-$top/build}
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
+# Qt wants a private runtime directory; a root shell or a bare container has none.
+[ -n "${XDG_RUNTIME_DIR:-}" ] || export XDG_RUNTIME_DIR="$(mktemp -d)"
 display=()
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   display=(xvfb-run -a -s "-screen 0 1024x768x24")

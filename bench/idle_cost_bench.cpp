@@ -2,10 +2,10 @@
 // for a while (60 s unless the first argument gives the seconds) and its
 // processor time (% of one core) and resident memory are measured, next to a
 // bare QWidget window measured the same way in the same run. Each window runs
-// in a child process of its own, started after a second of warming up.
-// The clock's sound device is opened as on a desktop, where the first
-// activation's probe opens it and it stays open (SDL's dummy driver unless
-// SDL_AUDIODRIVER names another): its mixing thread is part of the cost.
+// in a child process of its own. The clock's sound device is opened as on a
+// desktop, by the first activation's probe (SDL's dummy driver unless
+// SDL_AUDIODRIVER names another); the measurement starts once the device has
+// been silent long enough to close, as it is between announcements.
 // Run it under a display (xvfb-run) or QT_QPA_PLATFORM=offscreen.
 #include <time.h>
 
@@ -64,11 +64,12 @@ int Measure_Child(int argc, char** argv, bool clock_window, int seconds)
     }
     double cpu_start = 0;
     double wall_start = 0;
-    QTimer::singleShot(1000, [&] {
+    const int warm_up_ms = 1000 + static_cast<int>(TSdl_Audio::Default_Close_After_Silence.count());
+    QTimer::singleShot(warm_up_ms, [&] {
         cpu_start = Process_Cpu_Seconds();
         wall_start = Wall_Seconds();
     });
-    QTimer::singleShot(1000 + seconds * 1000, &application, &QCoreApplication::quit);
+    QTimer::singleShot(warm_up_ms + seconds * 1000, &application, &QCoreApplication::quit);
     QApplication::exec();
     const double cpu_percent = 100.0 * (Process_Cpu_Seconds() - cpu_start) / (Wall_Seconds() - wall_start);
     std::printf("%.3f %ld\n", cpu_percent, Resident_Kilobytes());
@@ -85,12 +86,13 @@ int main(int argc, char** argv)
     const QString seconds = argc > 1 ? argv[1] : "60";
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     QCoreApplication application(argc, argv);
-    std::printf("%d s per window, after 1 s of warming up\n", seconds.toInt());
+    std::printf("%d s per window, after %d s of warming up\n", seconds.toInt(),
+                static_cast<int>(TSdl_Audio::Default_Close_After_Silence.count() / 1000) + 1);
     for (const char* window : {"bare", "clock"}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), {"--child", window, seconds});
-        if (!child.waitForFinished((seconds.toInt() + 30) * 1000) || child.exitCode() != 0) {
+        if (!child.waitForFinished((seconds.toInt() + 45) * 1000) || child.exitCode() != 0) {
             std::printf("%s window: the measurement failed\n", window);
             return 1;
         }

@@ -31,11 +31,27 @@ void TSdl_Audio::Channel_Finished(int channel)
         device->Post_Notice(channel, generation);
 }
 
-TSdl_Audio::TSdl_Audio() = default;
+TSdl_Audio::TSdl_Audio(std::chrono::milliseconds close_after_silence)
+{
+    silence_timer_.setSingleShot(true);
+    silence_timer_.setInterval(close_after_silence);
+    QObject::connect(&silence_timer_, &QTimer::timeout, &notice_target_, [this] { Close_When_Silent(); });
+}
 
 TSdl_Audio::~TSdl_Audio()
 {
+    // Nothing is reported of sounds cut off by the end.
+    for (auto& generation : generations_)
+        generation.store(0);
     Close_Device();
+}
+
+void TSdl_Audio::Close_When_Silent()
+{
+    if (Is_Sounding())
+        silence_timer_.start();
+    else
+        Close_Device();
 }
 
 void TSdl_Audio::Ensure_Open()
@@ -53,7 +69,9 @@ void TSdl_Audio::Ensure_Open()
         throw EMCIDeviceError(Sdl_Error_Text());
     }
     SDL_ClearError();
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, Buffer_Frames) != 0) {
+    // No format changes allowed: SDL converts for the device, and the loaded
+    // sounds stay valid when the device is opened again.
+    if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, Buffer_Frames, nullptr, 0) != 0) {
         const std::string text = Sdl_Error_Text();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         Open_Device.store(nullptr);
@@ -64,14 +82,14 @@ void TSdl_Audio::Ensure_Open()
     Uint16 sample_format = 0;
     Mix_QuerySpec(&format_.Frequency, &sample_format, &format_.Channels);
     open_ = true;
+    silence_timer_.start();
 }
 
 void TSdl_Audio::Close_Device()
 {
+    silence_timer_.stop();
     if (!open_)
         return;
-    for (auto& generation : generations_)
-        generation.store(0);
     waiting_.clear();
     waiting_chunks_.fill(nullptr);
     Mix_HaltChannel(-1);
@@ -122,6 +140,7 @@ void TSdl_Audio::Post_Notice(int channel, std::uint32_t generation)
 
 bool TSdl_Audio::Request_Play(int channel, Mix_Chunk* chunk)
 {
+    Ensure_Open();
     if (Mix_Playing(-1) > 0 || !waiting_.empty()) {
         waiting_chunks_.at(static_cast<std::size_t>(channel)) = chunk;
         waiting_.push_back(channel);
@@ -170,6 +189,8 @@ void TSdl_Audio::Start_Waiting()
 void TSdl_Audio::Deliver_Notice(int channel, std::uint32_t generation)
 {
     Start_Waiting();
+    if (open_ && !Is_Sounding())
+        silence_timer_.start();
     TSdl_Sound_Player* player = players_[static_cast<std::size_t>(channel)];
     if (player != nullptr)
         player->Notice(generation);

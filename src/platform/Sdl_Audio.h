@@ -1,17 +1,23 @@
 #pragma once
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 
 #include <QObject>
+#include <QTimer>
 
 class TSdl_Sound_Player;
 
 // The program's one SDL audio output, shared by every sound player. It is
-// opened when a player first needs it and closed when the object goes, which
-// must be after every player attached to it. Only one may be open at a time,
-// as SDL_mixer drives a single device.
+// opened when a player first needs it, closed again once it has been silent
+// for a while (an open device mixes silence all the time and keeps the sound
+// server busy between announcements), opened again by the next sound, and
+// closed for good when the object goes, which must be after every player
+// attached to it. Only one may be open at a time, as SDL_mixer drives a
+// single device. It always runs in one format, so sounds loaded under one
+// opening play unchanged under the next.
 //
 // Each attached player owns one mixer channel for its whole life, so a
 // channel number names a player without any lookup on the audio thread.
@@ -35,7 +41,9 @@ public:
         int Channels = 0;
     };
 
-    TSdl_Audio();
+    static constexpr std::chrono::milliseconds Default_Close_After_Silence{10'000};
+
+    explicit TSdl_Audio(std::chrono::milliseconds close_after_silence = Default_Close_After_Silence);
     ~TSdl_Audio();
     TSdl_Audio(const TSdl_Audio&) = delete;
     TSdl_Audio& operator=(const TSdl_Audio&) = delete;
@@ -71,6 +79,7 @@ private:
     void Deliver_Notice(int channel, std::uint32_t generation);
     void Start_Waiting();
     void Close_Device();
+    void Close_When_Silent();
 
     bool open_ = false;
     std::uint32_t last_generation_ = 0;
@@ -82,4 +91,5 @@ private:
     std::array<std::atomic<std::uint32_t>, Channel_Count> generations_{};
     // Lives on the GUI thread: the target of every posted notice.
     QObject notice_target_;
+    QTimer silence_timer_;
 };

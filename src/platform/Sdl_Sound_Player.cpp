@@ -58,7 +58,7 @@ void TSdl_Sound_Player::Play()
 
 bool TSdl_Sound_Player::Is_Sounding() const
 {
-    return chunk_ != nullptr && (Mix_Playing(channel_) != 0 || audio_.Is_Waiting(channel_));
+    return chunk_ != nullptr && audio_.Is_Open() && (Mix_Playing(channel_) != 0 || audio_.Is_Waiting(channel_));
 }
 
 void TSdl_Sound_Player::Play_Failed(const std::string& error_text)

@@ -306,3 +306,50 @@ TEST_F(Sdl_One_Voice_Test, ClosingEverySlotStartsNone)
 }
 
 }  // namespace
+
+namespace {
+
+// An open device mixes silence all the time; between announcements it is
+// closed, and the next sound opens it again.
+TEST(Sdl_Audio_Silence_Test, ClosesAfterSilenceAndOpensAgainForTheNextSound)
+{
+    TTemp_Dir dir;
+    Capture_Disk_Output(dir, 1);
+    TSdl_Audio audio(100ms);
+    TSdl_Sound_Player player(audio);
+    int notices = 0;
+    player.OnNotify = [&] { ++notices; };
+    player.FileName = Write_Tone_File(dir, "7.WAV", 1000, 0.2);
+    player.Open();
+    player.Play();
+    ASSERT_TRUE(Pump_Events_Until([&] { return notices == 1; }, 5s));
+    ASSERT_TRUE(Pump_Events_Until([&] { return !audio.Is_Open(); }, 5s));
+    EXPECT_TRUE(player.Is_Open()) << "the loaded sound is kept";
+    EXPECT_FALSE(player.Is_Sounding());
+
+    player.Play();
+    EXPECT_TRUE(audio.Is_Open());
+    EXPECT_TRUE(player.Is_Sounding());
+    EXPECT_TRUE(Pump_Events_Until([&] { return notices == 2; }, 5s));
+}
+
+TEST(Sdl_Audio_Silence_Test, ASoundLongerThanTheSilenceTimeIsNotCutOff)
+{
+    TTemp_Dir dir;
+    const std::string capture = Capture_Disk_Output(dir, 1);
+    {
+        TSdl_Audio audio(50ms);
+        TSdl_Sound_Player player(audio);
+        int notices = 0;
+        player.OnNotify = [&] { ++notices; };
+        player.FileName = Write_Tone_File(dir, "7.WAV", 1000, 0.6);
+        player.Open();
+        player.Play();
+        ASSERT_TRUE(Pump_Events_Until([&] { return notices == 1; }, 5s));
+    }
+    const auto runs = Find_Tone_Runs(Read_Samples(capture), 2, 44100, {1000}, 441);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(runs[0].End_Frame - runs[0].First_Frame) / 44100.0, 0.6, 0.02);
+}
+
+}  // namespace

@@ -1,6 +1,4 @@
-#include "platform/File_Probe.h"
-
-#include "platform/Files.h"
+#include "platform/File_Probe_System.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -9,10 +7,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Paths this long are reported free without a probe, as the Windows probe,
-// whose path buffer ends here, has always done.
-constexpr std::string::size_type Probe_Path_Limit = 128;
 
 std::string Status_Of_Error(int error)
 {
@@ -23,9 +17,11 @@ std::string Status_Of_Error(int error)
     return "ERROR";
 }
 
+}  // namespace
+
 // Opens read-write and takes an exclusive lock without waiting, as another
 // program holding the file would prevent; releases both at once.
-std::string Probe(const std::string& path)
+std::string Probe_Exclusive_Open(const std::string& path)
 {
     int descriptor;
     do
@@ -45,29 +41,9 @@ std::string Probe(const std::string& path)
     return locked == 0 ? "CLOSED" : Status_Of_Error(lock_error);
 }
 
-}  // namespace
-
-std::string File_Open_Status(const std::string& path)
+void Clear_File_Attributes(const std::string& path)
 {
-    if (path.empty())
-        return {};
-    if (path.size() >= Probe_Path_Limit)
-        return "CLOSED";
-    const std::string existing = Resolve_Path(path);
-    if (existing.empty())
-        return {};
-    return Probe(existing);
-}
-
-bool Delete_Closed_File(const std::string& path)
-{
-    const std::string existing = Resolve_Path(path);
-    if (existing.empty())
-        return false;
     std::error_code ignored;
-    std::filesystem::permissions(existing, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add, ignored);
-    if (File_Open_Status(existing) == "CLOSED")
-        std::filesystem::remove(existing, ignored);
-    return Resolve_Path(path).empty();
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
+                                 ignored);
 }

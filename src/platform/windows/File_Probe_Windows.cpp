@@ -1,13 +1,8 @@
-#include "platform/File_Probe.h"
-
-#include "platform/Files.h"
+#include "platform/File_Probe_System.h"
 
 #include <windows.h>
 
 namespace {
-
-// Longer paths are reported free without a probe; the probe's path buffer ends here.
-constexpr std::string::size_type Probe_Path_Limit = 128;
 
 std::string Status_Of_Error(DWORD error)
 {
@@ -26,9 +21,11 @@ std::string Status_Of_Error(DWORD error)
     }
 }
 
+}  // namespace
+
 // Opens read-write with no sharing, as another program holding the file would
 // prevent, without the system's critical-error boxes; closes at once.
-std::string Probe(const std::string& path)
+std::string Probe_Exclusive_Open(const std::string& path)
 {
     const UINT previous_mode = SetErrorMode(SEM_FAILCRITICALERRORS);
     const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -41,25 +38,7 @@ std::string Probe(const std::string& path)
     return "CLOSED";
 }
 
-}  // namespace
-
-std::string File_Open_Status(const std::string& path)
+void Clear_File_Attributes(const std::string& path)
 {
-    if (path.empty())
-        return {};
-    if (path.size() >= Probe_Path_Limit)
-        return "CLOSED";
-    if (!File_Exists(path))
-        return {};
-    return Probe(path);
-}
-
-bool Delete_Closed_File(const std::string& path)
-{
-    if (!File_Exists(path))
-        return false;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (File_Open_Status(path) == "CLOSED")
-        DeleteFileA(path.c_str());
-    return !File_Exists(path);
 }

@@ -69,6 +69,6 @@ inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
     windows->info_box = std::make_unique<TSound_File_Info_Box>(&form);
     windows->settings_dialog = std::make_unique<TSettings_Form_Dlg>(form.Live_Settings(), &form);
     windows->directory_dialog = std::make_unique<TDirectory_Select_Dlg>(&form);
-    form.Attach_Dialogs(*windows->about_box, *windows->settings_dialog);
+    form.Attach_Dialogs(*windows->about_box, *windows->settings_dialog, *windows->directory_dialog);
     return windows;
 }

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     TSound_File_Info_Box sound_file_info_box(&main_form);
     TSettings_Form_Dlg settings_dialog(main_form.Live_Settings(), &main_form);
     TDirectory_Select_Dlg directory_dialog(&main_form);
-    main_form.Attach_Dialogs(about_box, settings_dialog);
+    main_form.Attach_Dialogs(about_box, settings_dialog, directory_dialog);
     // Logging out ends the program with a signal: close as the close box does, saving the settings.
     TTermination_Watch termination_watch([&main_form] { main_form.close(); });
 

@@ -15,6 +15,7 @@
 #include "clock/Display_Text.h"
 #include "clock/Schedule.h"
 #include "clock/Tick_Alignment.h"
+#include "settings/Directory_Select_Dlg.h"
 #include "settings/Settings_Form_Dlg.h"
 
 TMainForm1::TMainForm1(TMain_Form_Services services) : services_(std::move(services))
@@ -75,10 +76,13 @@ void TMainForm1::Create_Controls()
     Share_Sound_Crd_CheckBox->hide();
 }
 
-void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSettings_Form_Dlg& settings_dialog)
+void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSettings_Form_Dlg& settings_dialog,
+                                TDirectory_Select_Dlg& directory_dialog)
 {
     about_box_ = &about_box;
     settings_dialog_ = &settings_dialog;
+    // The dialog's Help runs the menu's readme command, whatever it does.
+    settings_dialog.Attach_Commands(directory_dialog, [this] { View_Readme_file_Option->trigger(); });
 }
 
 QSize TMainForm1::Client_Size() const

@@ -18,6 +18,7 @@ class QMenu;
 class QToolButton;
 class TAboutBox;
 class TClock_Face;
+class TDirectory_Select_Dlg;
 class TSettings_Form_Dlg;
 
 // The time decoded by the latest tick; all zeros before the first one.
@@ -40,7 +41,8 @@ public:
     TMainForm1& operator=(const TMainForm1&) = delete;
 
     // The dialogs are created after the window, by the program entry.
-    void Attach_Dialogs(TAboutBox& about_box, TSettings_Form_Dlg& settings_dialog);
+    void Attach_Dialogs(TAboutBox& about_box, TSettings_Form_Dlg& settings_dialog,
+                        TDirectory_Select_Dlg& directory_dialog);
 
     ClockSettings& Live_Settings() { return settings_; }
     TAnnouncement_Engine& Engine() { return *engine_; }

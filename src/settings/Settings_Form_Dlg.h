@@ -1,22 +1,63 @@
 #pragma once
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include <QDialog>
 
 #include "settings/ClockSettings.h"
 
+class QAbstractButton;
+class QLineEdit;
+class QPushButton;
 class QTabWidget;
+class TDirectory_Select_Dlg;
 
-// The settings dialog. It edits the main window's live settings directly, so
-// every change takes effect at once.
+// The settings dialog. Its controls are views of the main window's live
+// settings: every change is written into them at once, and every showing
+// shows them afresh, so a change made elsewhere (the factory reset, the
+// engine falling back to the program directory) is what the user sees.
+// There is no Apply and no Cancel: OK, Enter and the close box all keep
+// every change, and Esc does nothing.
 class TSettings_Form_Dlg : public QDialog {
     Q_OBJECT
 public:
     explicit TSettings_Form_Dlg(ClockSettings& settings, QWidget* parent = nullptr);
 
+    // What "Dir" and "&Help" run; the windows behind them are created later.
+    void Attach_Commands(TDirectory_Select_Dlg& directory_chooser, std::function<void()> show_readme);
+
     // The start-up sequence opens the dialog on its first page again.
     void Turn_To_First_Page();
 
-    QTabWidget* TabbedNotebook1;
+    void BitBtn1Click();
+    void HelpBtnClick();
+
+    // The controls are built at the first showing, which keeps start-up
+    // lean; until then they are null.
+    void setVisible(bool visible) override;
+
+    QTabWidget* TabbedNotebook1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QLineEdit* Sound_Directory_Edit = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void Create_Controls();
+    QWidget* Create_Frequency_Page();
+    QWidget* Create_Advanced_Page();
+    QWidget* Create_Other_Page();
+    void Create_Buttons();
+    // The button shows `field` and writes every change of its state into it.
+    void Bind(QAbstractButton* button, bool ClockSettings::*field);
+    void Show_Live_Settings();
+
     ClockSettings& settings_;
+    TDirectory_Select_Dlg* directory_chooser_ = nullptr;
+    std::function<void()> show_readme_;
+    std::vector<std::pair<QAbstractButton*, bool ClockSettings::*>> bound_buttons_;
 };

@@ -42,7 +42,7 @@ void TMain_Window_Test::Create_Windows()
     info_box = std::make_unique<TSound_File_Info_Box>(form.get());
     settings_dialog = std::make_unique<TSettings_Form_Dlg>(form->Live_Settings(), form.get());
     directory_dialog = std::make_unique<TDirectory_Select_Dlg>(form.get());
-    form->Attach_Dialogs(*about_box, *settings_dialog);
+    form->Attach_Dialogs(*about_box, *settings_dialog, *directory_dialog);
 }
 
 void TMain_Window_Test::Show()

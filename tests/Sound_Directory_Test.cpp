@@ -1,0 +1,19 @@
+#include <gtest/gtest.h>
+
+#include "settings/Sound_Directory.h"
+
+TEST(Sound_Directory_Test, A_Chosen_Directory_Ends_In_Exactly_One_Delimiter)
+{
+    const struct {
+        const char* chosen;
+        const char* stored;
+    } cases[] = {
+        {"/", "/"},
+        {"/home/ann/voice", "/home/ann/voice/"},
+        {"/home/ann/voice/", "/home/ann/voice/"},
+        {"//srv//voice", "/srv/voice/"},
+        {"/my sounds", "/my sounds/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Sound_Directory_Text(c.chosen), c.stored) << c.chosen;
+}

@@ -1,0 +1,204 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include "Main_Window_Fixture.h"
+#include "clock/Clock_Face.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+class TSettings_Dialog_Test : public TMain_Window_Test {
+protected:
+    // Opens the dialog as the "&Settings" command does and runs `inside` while
+    // it is open; closes it with its close box if `inside` left it open.
+    void With_Dialog(const std::function<void(TSettings_Form_Dlg&)>& inside)
+    {
+        When_Modal_Opens([&](QWidget* modal) {
+            ASSERT_EQ(modal, settings_dialog.get());
+            inside(*settings_dialog);
+            if (settings_dialog->isVisible())
+                settings_dialog->close();
+        });
+        form->Show_Settings_Form->trigger();
+    }
+
+    template <typename Control>
+    Control* Find(const char* name)
+    {
+        auto* control = settings_dialog->findChild<Control*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    // A click on the button's mark, on the page turned to as a user would.
+    void Click(QAbstractButton* control)
+    {
+        for (int page = 0; page < settings_dialog->TabbedNotebook1->count(); ++page)
+            if (settings_dialog->TabbedNotebook1->widget(page)->isAncestorOf(control))
+                settings_dialog->TabbedNotebook1->setCurrentIndex(page);
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
+    }
+};
+
+TEST_F(TSettings_Dialog_Test, FirstOpeningShowsTheFrequencyPageWithTheHourlyOption)
+{
+    Show();
+    With_Dialog([&](TSettings_Form_Dlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Horavox Settings");
+        EXPECT_EQ(dialog.size(), QSize(427, 314));
+        EXPECT_EQ(dialog.pos(), QPoint(315, 82));
+        EXPECT_EQ(dialog.TabbedNotebook1->tabText(0), "Talking Frequency");
+        EXPECT_EQ(dialog.TabbedNotebook1->tabText(1), "Advanced Settings");
+        EXPECT_EQ(dialog.TabbedNotebook1->tabText(2), "Other Settings");
+        EXPECT_EQ(dialog.TabbedNotebook1->currentIndex(), 0);
+        EXPECT_TRUE(Find<QRadioButton>("Say_Time_Every_Hour_Option_RadioButton")->isChecked());
+        EXPECT_TRUE(dialog.OKBtn->isDefault());
+        EXPECT_TRUE(dialog.Sound_Directory_Edit->isReadOnly());
+        EXPECT_EQ(dialog.Sound_Directory_Edit->text().toStdString(), program_dir.Dir());
+    });
+}
+
+// Every way of closing keeps the change, which the clock uses at once and
+// the next start reads back from the file.
+TEST_F(TSettings_Dialog_Test, AChangeTakesEffectAtOnceWhicheverWayTheDialogClosesAndSurvivesARestart)
+{
+    enum class TClose { Close_Box, OK_Button, Enter_Key };
+    const struct {
+        const char* control;
+        TClose close;
+        std::function<bool(const ClockSettings&)> applies;
+    } cases[] = {
+        {"N24_Hour_Clock_Option_RadioButton", TClose::Close_Box,
+         [](const ClockSettings& s) { return Clock_Format_Of(s) == ClockFormat::TwentyFourHour; }},
+        {"No_Prefix_and_No_Suffix_RadioButton", TClose::OK_Button,
+         [](const ClockSettings& s) { return Prefix_Suffix_Mode_Of(s) == PrefixSuffixMode::None; }},
+        {"Keep_Repeating_Time_RadioButton", TClose::Enter_Key,
+         [](const ClockSettings& s) { return Say_Frequency_Of(s) == SayFrequency::KeepRepeating; }},
+        {"Fastest_Play_Option_RadioButton", TClose::Close_Box,
+         [](const ClockSettings& s) { return Play_Method_Of(s) == PlayMethod::Fastest; }},
+        {"Eight_Bells_Nautical_RadioButton", TClose::Enter_Key,
+         [](const ClockSettings& s) { return Sound_Scheme_Of(s) == SoundScheme::EightBells; }},
+        {"Inform_Me_of_Missing_Sound_Files_CheckBox", TClose::OK_Button,
+         [](const ClockSettings& s) { return s.Inform_Me_of_Missing_Sound_Files_CheckBox; }},
+    };
+    for (const auto& c : cases) {
+        fs::remove(Settings_Path());
+        Create_Windows();
+        Show();
+        With_Dialog([&](TSettings_Form_Dlg& dialog) {
+            auto* control = Find<QAbstractButton>(c.control);
+            Click(control);
+            EXPECT_TRUE(c.applies(form->Live_Settings())) << c.control;
+            switch (c.close) {
+            case TClose::Close_Box: dialog.close(); break;
+            case TClose::OK_Button: QTest::mouseClick(dialog.OKBtn, Qt::LeftButton); break;
+            case TClose::Enter_Key: QTest::keyClick(control, Qt::Key_Return); break;
+            }
+            EXPECT_FALSE(dialog.isVisible()) << c.control;
+        });
+        EXPECT_EQ(form->Time_Label->text(),
+                  Clock_Format_Of(form->Live_Settings()) == ClockFormat::TwentyFourHour ? "13:45:07" : "01:45:07 PM")
+            << c.control;
+        ASSERT_TRUE(form->close());
+
+        Create_Windows();
+        Show();
+        EXPECT_TRUE(c.applies(form->Live_Settings())) << c.control;
+        With_Dialog([&](TSettings_Form_Dlg&) { EXPECT_TRUE(Find<QAbstractButton>(c.control)->isChecked()); });
+    }
+}
+
+TEST_F(TSettings_Dialog_Test, EscLeavesTheDialogOpen)
+{
+    Show();
+    With_Dialog([&](TSettings_Form_Dlg& dialog) {
+        QTest::keyClick(Find<QRadioButton>("Never_Say_Time_Option_Radiobutton"), Qt::Key_Escape);
+        EXPECT_TRUE(dialog.isVisible());
+    });
+}
+
+TEST_F(TSettings_Dialog_Test, ReopensOnThePageLeftUntilTheFactoryResetTurnsBackToTheFirst)
+{
+    Show();
+    With_Dialog([](TSettings_Form_Dlg& dialog) { dialog.TabbedNotebook1->setCurrentIndex(2); });
+    With_Dialog([](TSettings_Form_Dlg& dialog) { EXPECT_EQ(dialog.TabbedNotebook1->currentIndex(), 2); });
+
+    When_Modal_Opens([](QWidget* question) { QTest::keyClick(question, Qt::Key_Return); });
+    form->Restore_Factory_Defaults_Option->trigger();
+    With_Dialog([](TSettings_Form_Dlg& dialog) { EXPECT_EQ(dialog.TabbedNotebook1->currentIndex(), 0); });
+}
+
+TEST_F(TSettings_Dialog_Test, TheNextAnnouncementUsesWhatTheDialogChanged)
+{
+    for (const char* word : {"PREFIX.WAV", "13.WAV", "40.WAV", "5.WAV", "PM.WAV"})
+        program_dir.Write(word);
+    Show();
+    With_Dialog([&](TSettings_Form_Dlg&) {
+        Click(Find<QRadioButton>("No_Prefix_and_No_Suffix_RadioButton"));
+        Click(Find<QRadioButton>("N24_Hour_Clock_Option_RadioButton"));
+    });
+    QTest::mouseClick(form->Time_Label, Qt::LeftButton);
+    EXPECT_THAT(Opened_Slot_Files(), ElementsAre("13.WAV", "40.WAV", "5.WAV"));
+}
+
+TEST_F(TSettings_Dialog_Test, TheDirectoryBoxFollowsTheEngineBackToTheProgramDirectory)
+{
+    TTemp_Dir voice;
+    program_dir.Write("vocahora.ini", "[vocahora]\r\nSound_Directory_Edit=" + voice.Dir() + "\r\n");
+    Show();
+    With_Dialog([&](TSettings_Form_Dlg& dialog) {
+        EXPECT_EQ(dialog.Sound_Directory_Edit->text().toStdString(), voice.Dir());
+    });
+    fs::remove_all(voice.Path());
+    QTest::mouseClick(form->Time_Label, Qt::LeftButton);
+    With_Dialog([&](TSettings_Form_Dlg& dialog) {
+        EXPECT_EQ(dialog.Sound_Directory_Edit->text().toStdString(), program_dir.Dir());
+    });
+}
+
+// The chooser opens on the working directory the program started in.
+TEST_F(TSettings_Dialog_Test, DirStoresTheChosenDirectoryAndCancelKeepsTheOldOne)
+{
+    TTemp_Dir chosen;
+    const fs::path started_in = fs::current_path();
+    fs::current_path(chosen.Path());
+    Create_Windows();
+    Show();
+    for (const bool accept : {false, true}) {
+        With_Dialog([&](TSettings_Form_Dlg& dialog) {
+            When_Modal_Opens([&](QWidget* chooser) {
+                ASSERT_EQ(chooser, directory_dialog.get());
+                EXPECT_EQ(chooser->windowTitle(), "Choose Sound File (WAV) Directory / Folder :");
+                QTest::keyClick(chooser, accept ? Qt::Key_Return : Qt::Key_Escape);
+            });
+            QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+            const std::string expected = accept ? chosen.Dir() : program_dir.Dir();
+            EXPECT_EQ(form->Live_Settings().Sound_Directory_Edit, expected) << accept;
+            EXPECT_EQ(dialog.Sound_Directory_Edit->text().toStdString(), expected) << accept;
+        });
+    }
+    fs::current_path(started_in);
+}
+
+TEST_F(TSettings_Dialog_Test, HelpRunsTheMenusReadmeCommand)
+{
+    Show();
+    QSignalSpy readme(form->View_Readme_file_Option, &QAction::triggered);
+    With_Dialog([](TSettings_Form_Dlg& dialog) { QTest::mouseClick(dialog.HelpBtn, Qt::LeftButton); });
+    EXPECT_EQ(readme.count(), 1);
+}
+
+}  // namespace

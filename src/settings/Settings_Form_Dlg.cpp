@@ -1,5 +1,7 @@
 #include "settings/Settings_Form_Dlg.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QKeyEvent>
@@ -55,7 +57,42 @@ void TSettings_Form_Dlg::Bind(QAbstractButton* button, bool ClockSettings::*fiel
     // Checking a radio button unchecks the rest of its group, each with a
     // signal of its own, so the group's fields follow the buttons exactly.
     connect(button, &QAbstractButton::toggled, this, [this, field](bool checked) { settings_.*field = checked; });
+    button->installEventFilter(this);
     bound_buttons_.emplace_back(button, field);
+}
+
+// Keyboard use of a radio group, as on other desktops: Tab enters it on its
+// selected option, so a screen reader first reads out what is chosen, and
+// the arrow keys select the options in tab order, wrapping at the ends.
+bool TSettings_Form_Dlg::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button || !button->autoExclusive())
+        return QDialog::eventFilter(watched, event);
+    const QList<QAbstractButton*> group = 
+        button->parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+    if (event->type() == QEvent::FocusIn && !button->isChecked()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const auto checked = std::find_if(group.begin(), group.end(), [](auto* b) { return b->isChecked(); });
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && checked != group.end()) {
+            (*checked)->setFocus(reason);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                         : key == Qt::Key_Up || key == Qt::Key_Left ? -1
+                                                                      : 0;
+        if (step != 0) {
+            const auto size = group.size();
+            QAbstractButton* next = group.at((group.indexOf(button) + step + size) % size);
+            next->setFocus(Qt::OtherFocusReason);
+            next->setChecked(true);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSettings_Form_Dlg::Show_Live_Settings()

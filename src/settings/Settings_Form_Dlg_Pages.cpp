@@ -117,16 +117,21 @@ QLabel* Add_Label(QWidget* container, const char* name, const char* caption, con
 using TBind = std::function<void(QAbstractButton*, bool ClockSettings::*)>;
 
 // `shift` moves a place designed relative to the page into the group box.
+QRadioButton* Add_Option(QGroupBox* box, const TOption& option, const TBind& bind, QPoint shift = {})
+{
+    auto* button = new QRadioButton(option.caption, box);
+    button->setObjectName(option.name);
+    button->setGeometry(option.place.translated(shift));
+    button->setToolTip(option.hint);
+    bind(button, option.field);
+    return button;
+}
+
 template <std::size_t N>
 void Add_Options(QGroupBox* box, const TOption (&options)[N], const TBind& bind, QPoint shift = {})
 {
-    for (const TOption& option : options) {
-        auto* button = new QRadioButton(option.caption, box);
-        button->setObjectName(option.name);
-        button->setGeometry(option.place.translated(shift));
-        button->setToolTip(option.hint);
-        bind(button, option.field);
-    }
+    for (const TOption& option : options)
+        Add_Option(box, option, bind, shift);
 }
 
 // A question mark in a blue disc: the styles' own help icons differ (a
@@ -199,10 +204,13 @@ QWidget* TSettings_Form_Dlg::Create_Advanced_Page()
     const auto bind = [this](QAbstractButton* button, bool ClockSettings::*field) { Bind(button, field); };
 
     QGroupBox* clock_box = Add_Group_Box(page, "GroupBox1", "12 / 24 Hour Clock", {8, 12, 193, 101});
-    Add_Options(clock_box, Clock_Options, bind);
-    Add_Label(clock_box, "Label1", "(AM/PM are spoken)", {24, 40, 129, 16}, Twelve_Hour_Hint);
+    // Each note right after its option, so that a screen reader reads them together.
+    QRadioButton* twelve_hour = Add_Option(clock_box, Clock_Options[0], bind);
+    Add_Label(clock_box, "Label1", "(AM/PM are spoken)", {24, 40, 129, 16}, Twelve_Hour_Hint)->setBuddy(twelve_hour);
+    QRadioButton* twenty_four_hour = Add_Option(clock_box, Clock_Options[1], bind);
     Add_Label(clock_box, "N24_Hour_Clock_Option_Label", "(AM/PM are NOT spoken)", {24, 80, 161, 16},
-              Twenty_Four_Hour_Hint);
+              Twenty_Four_Hour_Hint)
+        ->setBuddy(twenty_four_hour);
 
     Add_Options(Add_Group_Box(page, "GroupBox2", "Speech Playback Settings", {208, 12, 193, 101}), Play_Options,
                 bind);

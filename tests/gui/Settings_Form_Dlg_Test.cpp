@@ -4,12 +4,14 @@
 #include <functional>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTabBar>
 #include <QTest>
 
 #include "Main_Window_Fixture.h"
@@ -191,6 +193,46 @@ TEST_F(TSettings_Dialog_Test, DirStoresTheChosenDirectoryAndCancelKeepsTheOldOne
         });
     }
     fs::current_path(started_in);
+}
+
+// Tab stops once in each radio group, on its selected option; the arrow keys
+// select the options in tab order, where "Keep Repeating" comes last.
+TEST_F(TSettings_Dialog_Test, TheKeyboardReachesEveryControlInTabOrder)
+{
+    const QStringList tab_stops[] = {
+        {"Say_Time_Every_Hour_Option_RadioButton", "OKBtn", "HelpBtn"},
+        {"N12_Hour_Clock_Option_RadioButton", "Sequential_Play_Option_RadioButton",
+         "Prefix1_Suffix1_Option_RadioButton", "OKBtn", "HelpBtn"},
+        {"Normal_Sounds_RadioButton", "BitBtn1", "Sound_Directory_Edit", "Inform_Me_of_Missing_Sound_Files_CheckBox",
+         "OKBtn", "HelpBtn"},
+    };
+    const QStringList arrow_down_from_hour = {
+        "Keep_Repeating_Time_RadioButton", "Never_Say_Time_Option_Radiobutton",
+        "Say_Time_Every_Minute_Option_RadioButton", "Say_Time_Every_5_Minutes_Option_RadioButton"};
+    Show();
+    With_Dialog([&](TSettings_Form_Dlg& dialog) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }));
+        for (int page = 0; page < 3; ++page) {
+            dialog.TabbedNotebook1->setCurrentIndex(page);
+            dialog.TabbedNotebook1->tabBar()->setFocus();
+            QStringList reached;
+            for (int stop = 0; stop < tab_stops[page].size(); ++stop) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                reached << QApplication::focusWidget()->objectName();
+            }
+            EXPECT_EQ(reached.join(" ").toStdString(), tab_stops[page].join(" ").toStdString()) << page;
+        }
+        dialog.TabbedNotebook1->setCurrentIndex(0);
+        Find<QRadioButton>("Say_Time_Every_Hour_Option_RadioButton")->setFocus();
+        QStringList selected;
+        for (int step = 0; step < arrow_down_from_hour.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            selected << QApplication::focusWidget()->objectName();
+            EXPECT_TRUE(Find<QRadioButton>(qPrintable(selected.back()))->isChecked());
+        }
+        EXPECT_EQ(selected.join(" ").toStdString(), arrow_down_from_hour.join(" ").toStdString());
+        EXPECT_EQ(Say_Frequency_Of(form->Live_Settings()), SayFrequency::Every5Minutes);
+    });
 }
 
 TEST_F(TSettings_Dialog_Test, HelpRunsTheMenusReadmeCommand)

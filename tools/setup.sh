@@ -8,10 +8,12 @@ mode=${1:-run}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 
-bash "$top/tools/install-packages.sh" \
-  build-essential cmake ninja-build pkg-config \
-  qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev \
-  libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth
+packages=(build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev
+  libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth)
+# The accessibility test drives the real window over the accessibility bus.
+[ "$mode" = test ] && packages+=(python3-pyatspi at-spi2-core dbus-daemon)
+bash "$top/tools/install-packages.sh" "${packages[@]}"
 
 werror=OFF
 [ "$mode" = test ] && werror=ON

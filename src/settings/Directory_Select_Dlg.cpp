@@ -10,6 +10,8 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -39,6 +41,26 @@ bool Sorts_Before(const std::string& a, const std::string& b)
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded_less))
         return false;
     return a < b;
+}
+
+// A manila folder, closed or open: the styles' own folder icons are alike
+// in both states at this size, and the list's levels read by them.
+QIcon Folder_Glyph(bool open)
+{
+    QPixmap glyph(16, 16);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(0x8a, 0x6a, 0x10));
+    painter.setBrush(QColor(0xe8, 0xc0, 0x50));
+    painter.drawPolygon(QPolygonF({{1.5, 3.5}, {6.5, 3.5}, {7.5, 5}, {14.5, 5}, {14.5, 13.5}, {1.5, 13.5}}));
+    if (open) {
+        painter.setBrush(QColor(0xf8, 0xe0, 0x90));
+        painter.drawPolygon(QPolygonF({{4, 7.5}, {15.5, 7.5}, {13, 13.5}, {1.5, 13.5}}));
+    } else {
+        painter.drawLine(QPointF(1.5, 6.5), QPointF(14.5, 6.5));
+    }
+    return QIcon(glyph);
 }
 
 QString Shown_Text(const std::string& bytes)
@@ -218,8 +240,8 @@ void TDirectory_Select_Dlg::Move_To(const std::string& directory)
 void TDirectory_Select_Dlg::Show_Directory(const std::vector<std::string>& subdirectories)
 {
     last_directory_on_volume_[Volume_Holding(directory_, volumes_)] = directory_;
-    const QIcon open_icon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed_icon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon open_icon = Folder_Glyph(true);
+    const QIcon closed_icon = Folder_Glyph(false);
     DirectoryListBox1->clear();
     int current_row = 0;
     for (const auto& row : Directory_Rows(directory_, subdirectories)) {

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Takes a picture of the real clock window on a virtual display:
-#   tools/screenshot.sh [build dir] [picture]   (default: build, docs/screenshot.png)
-# The clock runs from a copy of the program directory, so the settings file
-# beside the real clock is neither read nor written.
+# Takes pictures of the real clock window and its settings dialogs on a
+# virtual display:
+#   tools/screenshot.sh [build dir] [docs dir]   (default: build, docs)
+# It saves screenshot.png (the clock), settings-page-1.png to -3.png (the
+# settings dialog's pages) and directory-chooser.png. The clock runs from a
+# copy of the program directory, so the settings file beside the real clock is
+# neither read nor written.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
-picture=$(realpath -m "${2:-$top/docs/screenshot.png}")
-mkdir -p "$(dirname "$picture")"
-# xwininfo and xprop find the window, ImageMagick's import takes its picture.
-bash "$top/tools/install-packages.sh" xvfb xauth x11-utils imagemagick
+docs=$(realpath -m "${2:-$top/docs}")
+mkdir -p "$docs"
+# xwininfo and xprop find the windows, xdotool clicks and types, ImageMagick's
+# import takes the pictures.
+bash "$top/tools/install-packages.sh" xvfb xauth x11-utils imagemagick xdotool
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,23 +22,56 @@ rm -f "$work/vocahora.ini"
 
 cat >"$work/take.sh" <<'INNER'
 set -euo pipefail
-SDL_AUDIODRIVER=dummy "$1/horavox" &
+work=$1 docs=$2
+# The directory chooser opens on the directory the clock started in.
+cd /usr/share
+SDL_AUDIODRIVER=dummy "$work/horavox" &
 clock=$!
 trap 'kill $clock 2>/dev/null || true' EXIT
-# Wait for the first ticks: the caption then carries the time.
-window=""
-for _ in $(seq 50); do
-  sleep 0.2
-  window=$(xwininfo -root -tree | awk '/[0-9][0-9]:[0-9][0-9]:[0-9][0-9].*Horavox/ {print $1; exit}')
-  [ -n "$window" ] && break
-done
-if [ -z "$window" ]; then
-  echo "The clock window did not appear." >&2
+
+# The id of the first window whose name matches `pattern`, waiting for it.
+find_window() {
+  local pattern=$1 window=""
+  for _ in $(seq 50); do
+    window=$(xwininfo -root -tree | awk -v p="$pattern" '$0 ~ p {print $1; exit}')
+    [ -n "$window" ] && { echo "$window"; return; }
+    sleep 0.2
+  done
+  echo "No window matching '$pattern' appeared." >&2
   exit 1
-fi
+}
+
+# Clicks `button` at (x, y) inside `window`, as the user's mouse would.
+click_in() {
+  local window=$1 x=$2 y=$3 button=$4 left top
+  left=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {print $4}')
+  top=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ {print $4}')
+  xdotool mousemove $((left + x)) $((top + y))
+  sleep 0.2
+  xdotool click "$button"
+}
+
+# Wait for the first ticks: the caption then carries the time.
+face=$(find_window '[0-9][0-9]:[0-9][0-9]:[0-9][0-9].*Horavox')
 sleep 1
-xprop -id "$window" _NET_WM_NAME
-import -window "$window" "$2"
+xprop -id "$face" _NET_WM_NAME
+import -window "$face" "$docs/screenshot.png"
+
+# A right click on the face opens the settings dialog; Ctrl+Tab turns its pages.
+click_in "$face" 60 40 3
+settings=$(find_window '"Horavox Settings')
+sleep 0.5
+for page in 1 2 3; do
+  [ "$page" = 1 ] || xdotool key ctrl+Tab
+  sleep 0.3
+  import -window "$settings" "$docs/settings-page-$page.png"
+done
+
+# "Dir" on the last page opens the chooser.
+click_in "$settings" 50 150 1
+chooser=$(find_window '"Choose Sound File')
+sleep 0.5
+import -window "$chooser" "$docs/directory-chooser.png"
 INNER
-xvfb-run -a -s "-screen 0 640x480x24" bash "$work/take.sh" "$work" "$picture"
-echo "Saved $picture"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/take.sh" "$work" "$docs"
+echo "Saved the pictures in $docs"

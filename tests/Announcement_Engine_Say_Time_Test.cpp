@@ -107,6 +107,19 @@ INSTANTIATE_TEST_SUITE_P(
                     Bells_Case{"Bells_Left_While_Loading", false, true, true, false}),
     [](const testing::TestParamInfo<Bells_Case>& bells) { return std::string(bells.param.name); });
 
+TEST(Bells_Directory, A_Directory_Chosen_While_The_Bells_Load_Is_Kept)
+{
+    TAnnouncement_Engine_Rig rig;
+    Select_Sound_Scheme(rig.Settings, SoundScheme::EightBells);
+    rig.Program_Dir.Write("ding.wav");
+    TTemp_Dir chosen;
+    rig.Host.On_Process_Messages = [&] { rig.Settings.Sound_Directory_Edit = chosen.Dir(); };
+
+    rig.Engine.Say_Time(1, 30);
+
+    EXPECT_EQ(rig.Settings.Sound_Directory_Edit, chosen.Dir());
+}
+
 TEST(Bells_Directory, Is_Restored_Before_A_Device_Error_Is_Shown)
 {
     TAnnouncement_Engine_Rig rig;

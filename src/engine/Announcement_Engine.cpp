@@ -37,10 +37,13 @@ const TSteps& Steps_Of(PlayMethod method)
 
 // The bells may be missing from a voice pack; then the announcement takes
 // them from the program directory. The user's own directory comes back
-// however the announcement ends, unless the user left the bells meanwhile.
+// however the announcement ends, unless the user left the bells or chose
+// another directory meanwhile (the settings dialog can open while the
+// announcement loads).
 class TBells_Directory_Switch {
 public:
-    TBells_Directory_Switch(ClockSettings& settings, const std::string& program_directory) : settings_(settings)
+    TBells_Directory_Switch(ClockSettings& settings, const std::string& program_directory)
+        : settings_(settings), program_directory_(program_directory)
     {
         if (Sound_Scheme_Of(settings_) != SoundScheme::EightBells)
             return;
@@ -51,7 +54,8 @@ public:
     }
     ~TBells_Directory_Switch()
     {
-        if (remembered_ && Sound_Scheme_Of(settings_) == SoundScheme::EightBells)
+        if (remembered_ && Sound_Scheme_Of(settings_) == SoundScheme::EightBells &&
+            settings_.Sound_Directory_Edit == program_directory_)
             settings_.Sound_Directory_Edit = std::move(*remembered_);
     }
     TBells_Directory_Switch(const TBells_Directory_Switch&) = delete;
@@ -59,6 +63,7 @@ public:
 
 private:
     ClockSettings& settings_;
+    const std::string& program_directory_;
     std::optional<std::string> remembered_;
 };
 

@@ -134,6 +134,24 @@ void Add_Options(QGroupBox* box, const TOption (&options)[N], const TBind& bind,
         Add_Option(box, option, bind, shift);
 }
 
+// The nearest to the designed faces: Liberation Sans, which the set-up
+// installs, else the platform's sans-serif face.
+QFont Sans_Font(bool bold)
+{
+    QFont font("Liberation Sans");
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(bold);
+    return font;
+}
+
+// Bold, 13 pixels high, like the system font the dialog was designed with.
+QFont System_Font()
+{
+    QFont font = Sans_Font(true);
+    font.setPixelSize(13);
+    return font;
+}
+
 // A question mark in a blue disc: the styles' own help icons differ (a
 // lifebuoy in some), and the button should say "help" the same everywhere.
 QIcon Question_Mark_Glyph()
@@ -145,11 +163,7 @@ QIcon Question_Mark_Glyph()
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0x1f, 0x5f, 0xbf));
     painter.drawEllipse(glyph.rect().adjusted(0, 0, -1, -1));
-    QFont font("Liberation Sans");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(13);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(System_Font());
     painter.setPen(Qt::white);
     painter.drawText(glyph.rect(), Qt::AlignCenter, "?");
     return QIcon(glyph);
@@ -157,10 +171,8 @@ QIcon Question_Mark_Glyph()
 
 QFont Bold_Button_Font()
 {
-    QFont font("Liberation Sans");
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = Sans_Font(true);
     font.setPointSize(8);
-    font.setBold(true);
     return font;
 }
 
@@ -168,19 +180,12 @@ QFont Bold_Button_Font()
 
 void TSettings_Form_Dlg::Create_Controls()
 {
-    // The dialog's text: a bold sans-serif face 13 pixels high, like the
-    // system font it was designed with.
-    QFont system_font("Liberation Sans");
-    system_font.setStyleHint(QFont::SansSerif);
-    system_font.setPixelSize(13);
-    system_font.setBold(true);
-    setFont(system_font);
+    setFont(System_Font());
 
     TabbedNotebook1 = new QTabWidget(this);
     TabbedNotebook1->setObjectName("TabbedNotebook1");
     TabbedNotebook1->setGeometry(0, 12, 427, 269);
-    QFont tab_font("Liberation Sans");
-    tab_font.setStyleHint(QFont::SansSerif);
+    QFont tab_font = Sans_Font(false);
     tab_font.setPointSize(9);
     TabbedNotebook1->tabBar()->setFont(tab_font);
     TabbedNotebook1->addTab(Create_Frequency_Page(), "Talking Frequency");

@@ -12,6 +12,7 @@
 #include "settings/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
 #include "settings/Settings_Form_Dlg.h"
+#include "settings/Settings_Location.h"
 
 // The clock: creates its five windows once, in order, and runs until the
 // main window has closed.
@@ -26,7 +27,10 @@ int main(int argc, char** argv)
     services.Make_Sound_Player = [&audio](int) { return std::make_shared<TSdl_Sound_Player>(audio); };
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = Program_Directory();
-    services.Settings_Path = Settings_File_Path(services.Program_Directory);
+    // Beside the executable in a portable copy; in the user's configuration directory in an installed one.
+    const TSettings_Location settings_location = Settings_Location();
+    Prepare_Settings_File(settings_location);
+    services.Settings_Path = settings_location.path;
     services.Check_Auto_Run_Entry = [] { return false; };
     services.Version = HORAVOX_VERSION;
 

@@ -125,7 +125,7 @@ std::string Say_Usage()
            "  --print                  print the sound files of the announcement, in playing order, and exit\n"
            "  --show-settings          print the effective settings and exit\n"
            "  --wav FILE               write the announcement into one WAV file instead of playing it\n"
-           "  --settings FILE          settings file to read (default: vocahora.ini beside the program)\n"
+           "  --settings FILE          settings file to read (default: the clock's own vocahora.ini)\n"
            "  --sound-dir DIR          directory of the sound files\n"
            "  --clock 12|24            12-hour (AM/PM spoken) or 24-hour clock\n"
            "  --scheme words|bells     spoken words or ship's bells\n"

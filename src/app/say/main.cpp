@@ -19,6 +19,7 @@
 #include "platform/Sdl_Player_Set.h"
 #include "platform/Wav_Render.h"
 #include "settings/Settings_File.h"
+#include "settings/Settings_Location.h"
 
 namespace {
 
@@ -70,7 +71,8 @@ std::uint32_t Seed_From_Clock()
 
 ClockSettings Effective_Settings(const TSay_Options& options, const std::string& program_directory)
 {
-    auto path = options.settings_file.value_or(Settings_File_Path(program_directory));
+    // The file the clock keeps, or the site default it will start from.
+    auto path = options.settings_file.value_or(Settings_Read_Path(Settings_Location()));
     ClockSettings settings = Load_Settings(path, program_directory);
     Apply_Say_Overrides(options, settings);
     // The clock's start-up repairs: an empty group gets its default, a missing

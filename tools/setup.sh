@@ -11,6 +11,9 @@ build="$top/build"
 packages=(build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev
   libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth)
+# The package tests build the .deb (dpkg-shlibdeps needs dpkg-dev and file)
+# and validate the desktop entry and the AppStream metainfo.
+[ "$mode" = test ] && packages+=(dpkg-dev file appstream desktop-file-utils)
 # The accessibility test drives the real window over the accessibility bus.
 [ "$mode" = test ] && packages+=(python3-pyatspi at-spi2-core dbus-daemon)
 bash "$top/tools/install-packages.sh" "${packages[@]}"

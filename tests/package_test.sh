@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The Debian package that CPack builds: what it installs where, and what it
+# asks of the system.
+set -u
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+expect() {  # description, expected, actual
+    if [ "$2" != "$3" ]; then
+        printf 'FAIL: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+        failures=$((failures + 1))
+    fi
+}
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >cpack.log 2>&1) || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/horavox_*_"$(dpkg --print-architecture)".deb) || exit 1
+listing=$(dpkg-deb -c "$deb")
+paths=$(awk '{print $6 ($7 ? " " $7 " " $8 : "")}' <<<"$listing")
+
+expected=(
+    "./usr/bin/horavox -> ../lib/horavox/horavox"
+    "./usr/bin/horavox-say -> ../lib/horavox/horavox-say"
+    ./usr/lib/horavox/horavox ./usr/lib/horavox/horavox-say ./usr/lib/horavox/installed
+    ./usr/lib/horavox/horavox.txt ./usr/lib/horavox/testsnd.wav ./usr/lib/horavox/PREFIX.WAV
+    ./usr/share/applications/org.horavox.Horavox.desktop
+    ./usr/share/icons/hicolor/scalable/apps/org.horavox.Horavox.svg
+    ./usr/share/metainfo/org.horavox.Horavox.metainfo.xml
+    ./usr/share/man/man1/horavox.1.gz ./usr/share/man/man1/horavox-say.1.gz
+    ./usr/share/doc/horavox/copyright ./usr/share/doc/horavox/changelog.gz
+)
+for path in "${expected[@]}"; do
+    grep -qxF -- "$path" <<<"$paths" || expect "in the package" "$path" ""
+done
+expect "every word of the voice" 29 "$(grep -c '^\./usr/lib/horavox/.*\.WAV$' <<<"$paths")"
+expect "everything under /usr" "" "$(grep -v '^\./usr/' <<<"$paths")"
+expect "owned by root" "" "$(awk '$2 != "root/root"' <<<"$listing")"
+expect "executables 0755, other files 0644, directories 0755" "" \
+    "$(awk '$1 !~ /^(-rwxr-xr-x|-rw-r--r--|drwxr-xr-x|lrwxrwxrwx)$/' <<<"$listing")"
+expect "only the two programs executable" $'./usr/lib/horavox/horavox\n./usr/lib/horavox/horavox-say' \
+    "$(awk '$1 == "-rwxr-xr-x" {print $6}' <<<"$listing" | sort)"
+
+expect "package name" horavox "$(dpkg-deb -f "$deb" Package)"
+expect "section" utils "$(dpkg-deb -f "$deb" Section)"
+depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{print $1}')
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 libsdl2-mixer-2.0-0; do
+    grep -qxF "$library" <<<"$depends" || expect "depends on $library" "$library" ""
+done
+
+exit $((failures > 0))

@@ -9,6 +9,11 @@
 #include <sstream>
 #include <string>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -139,6 +144,96 @@ TEST(Profile_File, SaveThroughALinkReplacesItsTarget)
     file.Save();
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Read_File(target), "[s]\r\nk=1\r\n");
+}
+
+TEST(Profile_File, SaveThroughADanglingLinkCreatesItsTargetAndKeepsTheLink)
+{
+    TTemp_Dir dir;
+    const auto link = (dir.Path() / "link.ini").string();
+    fs::create_symlink("real.ini", link);
+    TProfile_File file(link);
+    file.Write_String("s", "k", "1");
+    file.Save();
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Read_File((dir.Path() / "real.ini").string()), "[s]\r\nk=1\r\n");
+}
+
+TEST(Profile_File, AByteOrderMarkIsReadPastAndKept)
+{
+    TTemp_Dir dir;
+    const std::string mark = "\xEF\xBB\xBF";
+    const auto path = dir.Write("a.ini", mark + "[s]\r\nk=0\r\n");
+    TProfile_File file(path);
+    EXPECT_EQ(file.Read_Value("s", "k"), "0");
+    file.Write_String("s", "k", "1");
+    file.Write_String("s", "j", "2");
+    file.Save();
+    EXPECT_EQ(Read_File(path), mark + "[s]\r\nk=1\r\nj=2\r\n");
+}
+
+TEST(Profile_File, SaveRemovesTemporaryFilesOfSavesThatDied)
+{
+    TTemp_Dir dir;
+    const auto path = dir.Write("a.ini", "[s]\r\nk=0\r\n");
+    // No process has a number beyond the kernel's limit (at most 2^22).
+    const std::string dead = "a.ini.99999999-0.tmp";
+    const std::string own = "a.ini." + std::to_string(::getpid()) + "-3.tmp";
+    const std::string kept[] = {"a.ini.1-0.tmp", "a.ini.bak", "b.ini.99999999-0.tmp", "a.ini.x-0.tmp",
+                                "a.ini.99999999-.tmp", "a.ini.99999999-0.tmp.old"};
+    for (const auto& name : {dead, own})
+        dir.Write(name, "[s]\r\nk=");
+    for (const auto& name : kept)
+        dir.Write(name, "other");
+    TProfile_File file(path);
+    file.Write_String("s", "k", "1");
+    file.Save();
+    EXPECT_FALSE(fs::exists(dir.Path() / dead));
+    EXPECT_FALSE(fs::exists(dir.Path() / own));
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(dir.Path() / name)) << name;
+}
+
+// Whatever is not a regular file reads as an unreadable file, at once:
+// nothing is read, and a save is refused.
+TEST(Profile_File, ANonRegularFileIsRefusedWithoutWaiting)
+{
+    TTemp_Dir dir;
+    const auto fifo = (dir.Path() / "fifo.ini").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto socket_path = (dir.Path() / "socket.ini").string();
+    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socket_path.size(), sizeof address.sun_path);
+    socket_path.copy(address.sun_path, socket_path.size());
+    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const auto directory = (dir.Path() / "folder.ini").string();
+    fs::create_directory(directory);
+
+    for (const std::string& path : {fifo, socket_path, directory, std::string("/dev/zero")}) {
+        TProfile_File file(path);
+        EXPECT_EQ(file.Contents(), "") << path;
+        file.Write_String("s", "k", "1");
+        EXPECT_THROW(file.Save(), EHoravoxError) << path;
+    }
+    ::close(socket_fd);
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+}
+
+// Run once more as an unprivileged user when root runs the suite.
+TEST(Profile_File, AnUnreadableFileReadsAsEmptyAndIsNeverOverwritten)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    TTemp_Dir dir;
+    const auto path = dir.Write("a.ini", "[s]\r\nk=0\r\n");
+    fs::permissions(path, fs::perms::owner_write);
+    TProfile_File file(path);
+    EXPECT_EQ(file.Read_Value("s", "k"), std::nullopt);
+    file.Write_String("s", "k", "1");
+    EXPECT_THROW(file.Save(), EHoravoxError);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Read_File(path), "[s]\r\nk=0\r\n");
 }
 
 TEST(Profile_File, SaveFailsWithoutTouchingTheFile)

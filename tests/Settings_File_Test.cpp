@@ -211,6 +211,19 @@ TEST(Settings_File, SaveKeepsWhatItDoesNotKnow)
     EXPECT_EQ(Load_Settings(path, program_directory), settings);
 }
 
+TEST(Settings_File, AFileStartingWithAByteOrderMarkLoadsItsFirstSectionAndSavesIntoIt)
+{
+    TTemp_Dir dir;
+    const std::string mark = "\xEF\xBB\xBF";
+    const auto path = dir.Write("vocahora.ini", mark + "[vocahora]\r\nN24_Hour_Clock_Option=1\r\n");
+    auto settings = Load_Settings(path, program_directory);
+    EXPECT_EQ(Clock_Format_Of(settings), ClockFormat::TwentyFourHour);
+    Save_Settings(path, settings);
+    const std::string saved = Read_File(path);
+    EXPECT_TRUE(saved.starts_with(mark + "[vocahora]\r\n")) << saved;
+    EXPECT_EQ(saved.find("[vocahora]", mark.size() + 1), std::string::npos) << saved;
+}
+
 TEST(Settings_File, SaveFailuresLeaveTheFileAsItWas)
 {
     TTemp_Dir dir;

@@ -1,17 +1,18 @@
 #include "settings/Profile_File.h"
 
+#include "platform/Files_Read.h"
 #include "platform/Files_Safe_Write.h"
 #include "util/Horavox_Error.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <system_error>
 #include <utility>
 
 namespace {
+
+constexpr char Utf8_Byte_Order_Mark[] = "\xEF\xBB\xBF";
 
 bool Is_Blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -81,17 +82,17 @@ bool Has_Line_Break(const std::string& text) { return text.find_first_of("\r\n")
 
 TProfile_File::TProfile_File(std::string path) : path_(std::move(path))
 {
-    std::error_code error;
-    auto status = std::filesystem::status(path_, error);
-    if (!std::filesystem::exists(status))
+    std::string content;
+    const TFile_Read result = Read_Regular_File(path_, content);
+    unreadable_ = result == TFile_Read::Unreadable;
+    if (result != TFile_Read::Read)
         return;
-    std::ifstream in(path_, std::ios::binary);
-    unreadable_ = !std::filesystem::is_regular_file(status) || !in.is_open();
-    if (unreadable_)
-        return;
-    std::ostringstream read;
-    read << in.rdbuf();
-    const std::string content = std::move(read).str();
+    // Editors on Windows start a UTF-8 file with a byte-order mark; read past
+    // it, so the first section is found, and write it back as it was.
+    if (content.starts_with(Utf8_Byte_Order_Mark)) {
+        byte_order_mark_ = Utf8_Byte_Order_Mark;
+        content.erase(0, byte_order_mark_.size());
+    }
     std::size_t start = 0;
     while (start < content.size()) {
         auto end = content.find_first_of("\r\n", start);
@@ -233,7 +234,7 @@ void TProfile_File::Write_String(const std::string& section, const std::string& 
 
 std::string TProfile_File::Contents() const
 {
-    std::string contents;
+    std::string contents = byte_order_mark_;
     for (const auto& line : lines_)
         contents += line.text + line.line_break;
     return contents;

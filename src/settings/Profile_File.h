@@ -18,7 +18,8 @@ public:
     // At most this many characters of a value are read.
     static constexpr std::size_t Value_Limit = 2047;
 
-    // A missing or unreadable file reads as empty.
+    // A missing or unreadable file reads as empty; so does anything that is
+    // not a regular file (a FIFO, a device), which is never waited on.
     explicit TProfile_File(std::string path);
 
     const std::string& Path() const { return path_; }
@@ -64,5 +65,6 @@ private:
 
     std::string path_;
     std::vector<TLine> lines_;
-    bool unreadable_ = false;  // the file exists but could not be read
+    std::string byte_order_mark_;  // kept from the file read, written back before its first line
+    bool unreadable_ = false;      // the file exists but could not be read (or is no regular file)
 };

@@ -2,10 +2,14 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <string_view>
 
 namespace {
 
@@ -16,6 +20,70 @@ std::string Directory_Of(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string Base_Name_Of(const std::string& path)
+{
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a save through `path` must replace: a symbolic link, or a chain of
+// them, is followed to the name it points at, even when nothing is there yet,
+// so that the link itself stays a link. False for a loop of links.
+bool Save_Target(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat link;
+        if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return true;
+        char buffer[PATH_MAX];
+        auto length = ::readlink(target.c_str(), buffer, sizeof buffer);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
+            return false;
+        std::string next(buffer, static_cast<std::size_t>(length));
+        target = next.front() == '/' ? next : Directory_Of(target) + "/" + next;
+    }
+    return false;
+}
+
+// The process number in a temporary name "<target>.<pid>-<n>.tmp" made by
+// Create_Temporary for this target; 0 for any other name.
+pid_t Temporary_Owner(const std::string& name, const std::string& target_name)
+{
+    const std::string prefix = target_name + ".";
+    const std::string suffix = ".tmp";
+    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+        return 0;
+    const std::string_view middle(name.data() + prefix.size(), name.size() - prefix.size() - suffix.size());
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    const auto dash = middle.find('-');
+    if (dash == std::string_view::npos || !digits(middle.substr(0, dash)) || !digits(middle.substr(dash + 1)))
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(middle.substr(0, dash))));
+}
+
+// A save killed half-way leaves its temporary file behind. Those of processes
+// that are gone (or of this one, whose own save has finished) are removed; a
+// copy of the program saving at this moment keeps its own.
+void Remove_Stale_Temporaries(const std::string& target)
+{
+    const std::string directory = Directory_Of(target);
+    const std::string target_name = Base_Name_Of(target);
+    DIR* listing = ::opendir(directory.c_str());
+    if (listing == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const pid_t owner = Temporary_Owner(entry->d_name, target_name);
+        if (owner <= 0)
+            continue;
+        if (owner == ::getpid() || (::kill(owner, 0) != 0 && errno == ESRCH))
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    }
+    ::closedir(listing);
 }
 
 bool Write_Whole(int fd, const std::string& contents)
@@ -59,11 +127,9 @@ void Sync_Directory(const std::string& directory)
 
 bool Write_File_Safely(const std::string& path, const std::string& contents)
 {
-    std::string target = path;
-    char resolved[PATH_MAX];
-    struct stat link;
-    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::realpath(path.c_str(), resolved))
-        target = resolved;
+    std::string target;
+    if (!Save_Target(path, target))
+        return false;
 
     struct stat existing;
     bool exists = ::stat(target.c_str(), &existing) == 0;
@@ -86,5 +152,6 @@ bool Write_File_Safely(const std::string& path, const std::string& contents)
         return false;
     }
     Sync_Directory(Directory_Of(target));
+    Remove_Stale_Temporaries(target);
     return true;
 }

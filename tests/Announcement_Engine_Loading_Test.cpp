@@ -185,7 +185,8 @@ TEST(Device_Error, A_File_That_Fails_To_Open_Takes_No_Slot_And_Is_Shown_Afterwar
         rig.Engine.Say_Time(10, 0);
         FAIL() << "the device error was swallowed";
     } catch (const EMCIDeviceError& error) {
-        EXPECT_STREQ(error.what(), "Unrecognized audio format");
+        EXPECT_EQ(error.Device_Text(), "Unrecognized audio format");
+        EXPECT_EQ(error.File_Name(), rig.Sound_Dir.Dir() + "10.WAV");
     }
 
     EXPECT_EQ(rig.Slot_Files(), (Files{"PREFIX.WAV", "AM.WAV", "", "", "", "", ""}));

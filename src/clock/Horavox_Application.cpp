@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "clock/Error_Text.h"
+#include "engine/SoundPlayer.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool THoravox_Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        Show_Unhandled_Error(QString::fromStdString(error.what()));
+        Show_Unhandled_Error(error);
     }
     return false;
 }
@@ -38,10 +39,24 @@ void THoravox_Application::Set_Error_Presenter(TError_Presenter presenter)
 
 void THoravox_Application::Show_Unhandled_Error(const QString& text)
 {
+    Show_Error_Box(With_Full_Stop(text));
+}
+
+void THoravox_Application::Show_Unhandled_Error(const std::exception& error)
+{
+    const auto* device_error = dynamic_cast<const EMCIDeviceError*>(&error);
+    if (device_error != nullptr && !device_error->File_Name().empty())
+        Show_Error_Box(With_Full_Stop(QString::fromStdString(device_error->Device_Text())) + "\n" +
+                       QString::fromStdString(device_error->File_Name()));
+    else
+        Show_Unhandled_Error(QString::fromStdString(error.what()));
+}
+
+void THoravox_Application::Show_Error_Box(const QString& shown)
+{
     // The application's title: the product name and version once the main
     // window has started (the task-bar button's ticking time is the window's).
     const QString caption = QGuiApplication::applicationDisplayName();
-    const QString shown = With_Full_Stop(text);
     if (open_error_boxes_.contains(shown))
         return;
     open_error_boxes_.append(shown);

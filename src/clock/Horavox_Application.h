@@ -1,4 +1,5 @@
 #pragma once
+#include <exception>
 #include <functional>
 
 #include <QApplication>
@@ -24,8 +25,13 @@ public:
     // Shows `text` as the top-level handler does: caption the application's
     // title, a full stop added where the text calls for one.
     void Show_Unhandled_Error(const QString& text);
+    // The same for an exception; a sound file's device error shows the file's
+    // path on a line after the device's text (which takes the full stop).
+    void Show_Unhandled_Error(const std::exception& error);
 
 private:
+    void Show_Error_Box(const QString& shown);
+
     TError_Presenter presenter_;
     // The texts of the error boxes open now. A box runs a nested event loop in
     // which the clock goes on, so an error that comes back at every

@@ -5,9 +5,24 @@
 #include "util/Horavox_Error.h"
 
 // A device error of a sound-player slot; the text is the sound system's own.
+// One raised by opening a file also names the file, on a line after the
+// device's text, so the user knows which recording to replace.
 class EMCIDeviceError : public EHoravoxError {
 public:
-    using EHoravoxError::EHoravoxError;
+    explicit EMCIDeviceError(const std::string& device_text) : EHoravoxError(device_text), device_text_(device_text) {}
+    EMCIDeviceError(const std::string& device_text, const std::string& file_name)
+        : EHoravoxError(file_name.empty() ? device_text : device_text + "\n" + file_name), device_text_(device_text),
+          file_name_(file_name)
+    {
+    }
+
+    const std::string& Device_Text() const { return device_text_; }
+    // Empty when the error is not about one file.
+    const std::string& File_Name() const { return file_name_; }
+
+private:
+    std::string device_text_;
+    std::string file_name_;
 };
 
 // One sound-player slot. Open and Close are synchronous; Play returns at once

@@ -13,7 +13,9 @@ std::string Sdl_Error_Text()
     return text;
 }
 
-SDL_RWops* Open_Sound_File(const std::string& path, std::string& error_text)
+const char No_Sound_Data_Text[] = "The file holds no sound";
+
+TSound_File Open_Sound_File(const std::string& path, std::string& error_text)
 {
     const std::string resolved = Resolve_Path(path);
     const std::string actual = resolved.empty() ? path : resolved;
@@ -23,8 +25,8 @@ SDL_RWops* Open_Sound_File(const std::string& path, std::string& error_text)
         return nullptr;
     }
     SDL_ClearError();
-    SDL_RWops* file = SDL_RWFromFile(actual.c_str(), "rb");
-    if (file == nullptr)
+    TSound_File file(SDL_RWFromFile(actual.c_str(), "rb"));
+    if (!file)
         error_text = Sdl_Error_Text();
     return file;
 }

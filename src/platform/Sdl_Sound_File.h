@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include <SDL.h>
@@ -6,8 +7,20 @@
 // SDL's text for the last error, or "Unknown error code" when it has none.
 std::string Sdl_Error_Text();
 
+// The device's text for a sound file that decodes to no sound at all (a WAV
+// file of a header only): it is refused as a broken file, since playing it
+// would give no end-of-sound notice to carry the announcement on.
+extern const char No_Sound_Data_Text[];
+
+struct TSound_File_Close {
+    void operator()(SDL_RWops* file) const { SDL_RWclose(file); }
+};
+// Closed here, not by the decoder: SDL_mixer leaves a file open when it does
+// not recognise its format, even when asked to close it.
+using TSound_File = std::unique_ptr<SDL_RWops, TSound_File_Close>;
+
 // Opens a sound file for reading. The name is looked up by exact spelling
 // first, then without regard to letter case, as every sound file is. Returns
 // nullptr and sets `error_text` when the file cannot be read; a directory is
 // refused here because reading one would fail later with a misleading text.
-SDL_RWops* Open_Sound_File(const std::string& path, std::string& error_text);
+TSound_File Open_Sound_File(const std::string& path, std::string& error_text);

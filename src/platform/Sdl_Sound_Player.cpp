@@ -18,13 +18,17 @@ void TSdl_Sound_Player::Open()
     Close();
     audio_.Ensure_Open();
     std::string error_text;
-    SDL_RWops* file = Open_Sound_File(FileName, error_text);
-    if (file == nullptr)
-        throw EMCIDeviceError(error_text);
+    const TSound_File file = Open_Sound_File(FileName, error_text);
+    if (!file)
+        throw EMCIDeviceError(error_text, FileName);
     SDL_ClearError();
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(file.get(), 0);
     if (chunk == nullptr)
-        throw EMCIDeviceError(Sdl_Error_Text());
+        throw EMCIDeviceError(Sdl_Error_Text(), FileName);
+    if (chunk->alen == 0) {
+        Mix_FreeChunk(chunk);
+        throw EMCIDeviceError(No_Sound_Data_Text, FileName);
+    }
     chunk_ = chunk;
     generation_ = audio_.New_Generation();
     audio_.Set_Generation(channel_, generation_);

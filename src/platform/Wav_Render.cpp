@@ -1,8 +1,8 @@
 #include "platform/Wav_Render.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <limits>
 #include <memory>
@@ -23,6 +23,16 @@ struct TWav_Buffer_Free {
     void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
 };
 
+struct TAudio_Stream_Free {
+    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+};
+
+// Source frames converted at a time: the converter then never holds more
+// than a piece of a long sound besides the result.
+constexpr Uint32 Frames_Per_Piece = 16384;
+// Frames of the output rate that SDL's resampler looks ahead.
+constexpr Uint32 Resampler_Reach = 512;
+
 void Put_Le(std::string& out, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
@@ -34,49 +44,79 @@ void Put_Le(std::string& out, std::uint32_t value, int bytes)
 std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path)
 {
     std::string error_text;
-    SDL_RWops* file = Open_Sound_File(path, error_text);
-    if (file == nullptr)
+    const TSound_File file = Open_Sound_File(path, error_text);
+    if (!file)
         throw EHoravoxError(Decode_Error(path, error_text));
     SDL_AudioSpec spec{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
     SDL_ClearError();
-    if (SDL_LoadWAV_RW(file, 1, &spec, &raw, &length) == nullptr)
+    if (SDL_LoadWAV_RW(file.get(), 0, &spec, &raw, &length) == nullptr)
         throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
-    std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw);
+    const std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw);
+    const Uint32 frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8u * spec.channels;
+    if (frame_bytes == 0 || spec.freq <= 0)
+        throw EHoravoxError(Decode_Error(path, "the sound's format is not usable"));
+    length -= length % frame_bytes;
+    if (raw == nullptr || length == 0)
+        throw EHoravoxError(Decode_Error(path, No_Sound_Data_Text));
 
-    // One pass over the whole sound: SDL's streaming converter holds back
-    // the last few milliseconds when it resamples.
-    SDL_AudioCVT converter;
-    if (SDL_BuildAudioCVT(&converter, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, Render_Frequency) < 0)
+    const std::unique_ptr<SDL_AudioStream, TAudio_Stream_Free> stream(
+        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, Render_Frequency));
+    if (!stream)
         throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
-    if (static_cast<std::uint64_t>(length) * static_cast<std::uint64_t>(converter.len_mult) >
-        static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
-        throw EHoravoxError(Decode_Error(path, "the sound is too long"));
-    std::vector<Uint8> buffer(static_cast<std::size_t>(length) * static_cast<std::size_t>(converter.len_mult));
-    std::memcpy(buffer.data(), wav.get(), length);
-    converter.buf = buffer.data();
-    converter.len = static_cast<int>(length);
-    if (SDL_ConvertAudio(&converter) != 0)
+    // The frames a one-pass conversion gives; the stream is cut to them.
+    const auto frames_out = static_cast<std::size_t>(static_cast<std::uint64_t>(length / frame_bytes) *
+                                                     Render_Frequency / static_cast<std::uint64_t>(spec.freq));
+    std::vector<std::int16_t> samples;
+    samples.reserve(frames_out);
+    const auto take_converted = [&] {
+        for (int available; samples.size() < frames_out && (available = SDL_AudioStreamAvailable(stream.get())) > 0;) {
+            const std::size_t before = samples.size();
+            samples.resize(before + static_cast<std::size_t>(available) / sizeof(std::int16_t) + 1u);
+            const int got = SDL_AudioStreamGet(stream.get(), samples.data() + before, available);
+            if (got <= 0)
+                throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
+            samples.resize(std::min(before + static_cast<std::size_t>(got) / sizeof(std::int16_t), frames_out));
+        }
+    };
+    const Uint32 piece = Frames_Per_Piece * frame_bytes;
+    for (Uint32 offset = 0; offset < length; offset += std::min(piece, length - offset)) {
+        if (SDL_AudioStreamPut(stream.get(), raw + offset, static_cast<int>(std::min(piece, length - offset))) != 0)
+            throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
+        take_converted();
+    }
+    // The resampler keeps back the last few milliseconds, and flushing does
+    // not give them up: silence after the end pushes them out.
+    const Uint32 padding_frames = Resampler_Reach * (static_cast<Uint32>(spec.freq) / Render_Frequency + 2u);
+    const std::vector<Uint8> silence(padding_frames * frame_bytes, spec.format == AUDIO_U8 ? 0x80 : 0x00);
+    if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) != 0 ||
+        SDL_AudioStreamFlush(stream.get()) != 0)
         throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(converter.len_cvt) / sizeof(std::int16_t));
-    std::memcpy(samples.data(), buffer.data(), samples.size() * sizeof(std::int16_t));
+    take_converted();
     return samples;
 }
 
 void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path)
 {
-    std::vector<std::int16_t> samples;
-    for (const auto& path : sound_paths) {
-        const auto part = Decode_Wav_For_Render(path);
-        samples.insert(samples.end(), part.begin(), part.end());
-    }
-    Write_Pcm_Wav(output_path, samples, Render_Frequency, 1);
+    std::vector<std::vector<std::int16_t>> parts;
+    for (const auto& path : sound_paths)
+        parts.push_back(Decode_Wav_For_Render(path));
+    Write_Pcm_Wav(output_path, std::vector<std::span<const std::int16_t>>(parts.begin(), parts.end()), Render_Frequency,
+                  1);
 }
 
 void Write_Pcm_Wav(const std::string& path, const std::vector<std::int16_t>& samples, int frequency, int channels)
 {
-    const std::uint64_t data_bytes = samples.size() * sizeof(std::int16_t);
+    Write_Pcm_Wav(path, std::vector<std::span<const std::int16_t>>{samples}, frequency, channels);
+}
+
+void Write_Pcm_Wav(const std::string& path, const std::vector<std::span<const std::int16_t>>& parts, int frequency,
+                   int channels)
+{
+    std::uint64_t data_bytes = 0;
+    for (const auto& part : parts)
+        data_bytes += part.size_bytes();
     if (data_bytes > std::numeric_limits<std::uint32_t>::max() - 36u)
         throw EHoravoxError("Cannot write \"" + path + "\": the sound is too long for a WAV file");
     const auto data_size = static_cast<std::uint32_t>(data_bytes);
@@ -96,16 +136,21 @@ void Write_Pcm_Wav(const std::string& path, const std::vector<std::int16_t>& sam
     header += "data";
     Put_Le(header, data_size, 4);
 
-    std::vector<std::int16_t> data = samples;
-    if constexpr (std::endian::native == std::endian::big)
-        for (auto& sample : data)
-            sample = static_cast<std::int16_t>(SDL_Swap16(static_cast<Uint16>(sample)));
-
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out.is_open())
         throw EHoravoxError("Cannot write \"" + path + "\"");
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data_bytes));
+    for (const auto& part : parts) {
+        if constexpr (std::endian::native == std::endian::big) {
+            for (const std::int16_t sample : part) {
+                const auto bits = static_cast<std::uint16_t>(sample);
+                const char bytes[2] = {static_cast<char>(bits & 0xFFu), static_cast<char>(bits >> 8)};
+                out.write(bytes, 2);
+            }
+        } else {
+            out.write(reinterpret_cast<const char*>(part.data()), static_cast<std::streamsize>(part.size_bytes()));
+        }
+    }
     out.close();
     if (!out) {
         std::remove(path.c_str());

@@ -1,13 +1,16 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 // The one format of a rendered announcement: mono, signed 16-bit, 22050 Hz.
 constexpr int Render_Frequency = 22050;
 
-// Decodes the WAV file and converts it to the rendered format. Throws
-// EHoravoxError naming the file when it cannot be read or decoded.
+// Decodes the WAV file and converts it to the rendered format, a piece at a
+// time, so a long file costs little more than itself and the result. Throws
+// EHoravoxError naming the file when it cannot be read or decoded, or holds
+// no sound at all.
 std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path);
 
 // Decodes every file, in order, and writes them one after the other as one
@@ -17,3 +20,6 @@ void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& 
 // Writes interleaved signed 16-bit samples as a PCM WAV file. Throws
 // EHoravoxError, and leaves no output file, on failure.
 void Write_Pcm_Wav(const std::string& path, const std::vector<std::int16_t>& samples, int frequency, int channels);
+// The same for sounds one after the other, without joining them in memory first.
+void Write_Pcm_Wav(const std::string& path, const std::vector<std::span<const std::int16_t>>& parts, int frequency,
+                   int channels);

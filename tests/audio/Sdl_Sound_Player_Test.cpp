@@ -150,12 +150,16 @@ TEST_F(Sdl_Sound_Player_Test, FileNamedInAnotherLetterCaseIsFound)
     EXPECT_TRUE(player->Is_Open());
 }
 
-TEST_F(Sdl_Sound_Player_Test, BadFilesFailToOpenWithAClearText)
+// The device's text, then the file's path on a line of its own, so the user
+// knows which recording to replace.
+TEST_F(Sdl_Sound_Player_Test, BadFilesFailToOpenWithAClearTextAndTheirPath)
 {
     std::filesystem::create_directory(dir.Path() / "sub");
     std::filesystem::create_directory(dir.Path() / "sub" / "7.WAV");
     // A WAV header whose format chunk is garbage.
     std::string riff_garbage = std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0", 20) + std::string(40, '\xff');
+    const std::string header_only = (dir.Path() / "header.WAV").string();
+    Write_Pcm_Wav(header_only, std::vector<std::int16_t>{}, 22050, 1);
 
     struct TCase {
         std::string label;
@@ -167,15 +171,19 @@ TEST_F(Sdl_Sound_Player_Test, BadFilesFailToOpenWithAClearText)
         {"zero bytes", dir.Write("zero.WAV"), ""},
         {"text", dir.Write("text.WAV", "seven o'clock, this is not a sound\n"), ""},
         {"corrupt header", dir.Write("corrupt.WAV", riff_garbage), ""},
+        {"header without samples", header_only, "no sound"},
         {"directory", (dir.Path() / "sub" / "7.WAV").string(), "directory"},
-        {"empty name", "", ""},
     };
     for (const auto& c : cases) {
         const std::string text = Open_Error(c.path);
         EXPECT_NE(text, "opened") << c.label;
-        EXPECT_FALSE(text.empty()) << c.label;
         EXPECT_NE(text.find(c.text_part), std::string::npos) << c.label << ": " << text;
+        const auto line_break = text.rfind('\n');
+        ASSERT_NE(line_break, std::string::npos) << c.label << ": " << text;
+        EXPECT_GT(line_break, 0u) << c.label << ": the device's text comes first";
+        EXPECT_EQ(text.substr(line_break + 1), c.path) << c.label;
     }
+    EXPECT_NE(Open_Error(""), "opened");
 }
 
 TEST_F(Sdl_Sound_Player_Test, FailedOpenLeavesTheSlotClosed)

@@ -187,7 +187,9 @@ TEST_F(TMain_Window_Test, AnErrorInATickIsShownAndTheClockGoesOn)
     clock->Time.setTime(QTime(10, 0, 1, 998));
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "10:00:01 AM"; }, 2000));
     application->Set_Error_Presenter({});
-    EXPECT_THAT(boxes, ElementsAre("Horavox 1.0.0|The device is busy."));
+    // The device's text with its full stop, then the file to replace.
+    EXPECT_THAT(boxes, ElementsAre(QString::fromStdString("Horavox 1.0.0|The device is busy.\n" +
+                                                          program_dir.Dir() + "10.WAV")));
 }
 
 // A box shown for a failing sound file lets the clock go on; the same error
@@ -218,7 +220,7 @@ TEST_F(TMain_Window_Test, AnErrorThatRepeatsWhileItsBoxIsOpenIsNotStackedOnIt)
     form->Timer1.start(0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "10:00:02 AM"; }, 4000));
     application->Set_Error_Presenter({});
-    EXPECT_THAT(boxes, ElementsAre("The device is busy."));
+    EXPECT_THAT(boxes, ElementsAre(QString::fromStdString("The device is busy.\n" + program_dir.Dir() + "PREFIX.WAV")));
 }
 
 TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)

@@ -14,7 +14,7 @@ void TFake_Sound_Player::Open()
     Close();
     if (const std::string* failure = system_.Open_Failure(FileName)) {
         system_.Record("open" + label_ + " failed");
-        throw EMCIDeviceError(*failure);
+        throw EMCIDeviceError(*failure, FileName);
     }
     if (!std::filesystem::is_regular_file(FileName)) {
         system_.Record("open" + label_ + " failed");

@@ -49,4 +49,43 @@ expect "settings file untouched" 0 "$?"
 expect "render exit code" 0 "$?"
 expect "render is a RIFF WAVE file" "RIFFWAVE" "$(head -c 12 "$work/out.wav" | tr -d -c 'A-Z')"
 
+# Anything but a regular file reads as an unreadable one, at once: a FIFO
+# would block the program until some other program wrote to it.
+mkfifo "$work/fifo.ini"
+settings=$("$say" --settings "$work/fifo.ini" --show-settings)
+expect "a FIFO as settings file gives the defaults" "ClockFormat=TwelveHour" "$(grep '^ClockFormat=' <<<"$settings")"
+
+# One broken word file: every other word is still rendered and spoken, then
+# the error names the file and the exit code is 1.
+mkdir "$work/voice"
+cp "$(dirname "$say")"/*.WAV "$work/voice/"
+printf '[vocahora]\r\nSound_Directory_Edit=%s/voice/\r\n' "$work" >"$work/voice.ini"
+words=(13:07 --clock 12 --prefix-suffix none --settings "$work/voice.ini")
+"$say" "${words[@]}" --wav "$work/whole.wav"
+expect "whole render exit code" 0 "$?"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIODELAY=1
+SDL_DISKAUDIOFILE="$work/whole.raw" "$say" "${words[@]}"
+expect "whole announcement exit code" 0 "$?"
+for broken in zero text header; do
+    case $broken in
+        zero) : >"$work/voice/7.WAV" ;;
+        text) echo "seven" >"$work/voice/7.WAV" ;;
+        header) printf 'RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0data\0\0\0\0' \
+                    >"$work/voice/7.WAV" ;;
+    esac
+    "$say" "${words[@]}" --wav "$work/broken.wav" 2>"$work/err"
+    expect "render with a $broken 7.WAV: exit code" 1 "$?"
+    expect "render with a $broken 7.WAV: the file is named" 1 "$(grep -c "voice/7.WAV" "$work/err")"
+    whole_size=$(stat -c %s "$work/whole.wav")
+    broken_size=$(stat -c %s "$work/broken.wav")
+    expect "render with a $broken 7.WAV: the other three words" 1 \
+        "$((broken_size > whole_size / 2 && broken_size < whole_size))"
+    SDL_DISKAUDIOFILE="$work/broken.raw" "$say" "${words[@]}" 2>"$work/err"
+    expect "spoken with a $broken 7.WAV: exit code" 1 "$?"
+    expect "spoken with a $broken 7.WAV: the file is named" 1 "$(grep -c "voice/7.WAV" "$work/err")"
+    expect "spoken with a $broken 7.WAV: the other words are heard" 1 \
+        "$(($(stat -c %s "$work/broken.raw") > $(stat -c %s "$work/whole.raw") / 2))"
+    cp "$(dirname "$say")/7.WAV" "$work/voice/7.WAV"
+done
+
 exit $((failures > 0))

@@ -4,6 +4,8 @@
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <span>
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -83,6 +85,19 @@ ClockSettings Effective_Settings(const TSay_Options& options, const std::string&
     return settings;
 }
 
+// The engine holds back the first device error of an announcement (a word
+// file that cannot be opened) until the other words are loaded and started.
+// Those words are still heard, or rendered; the error is reported after them.
+std::optional<std::string> Say_Time_Holding_Device_Error(TAnnouncement_Engine& engine, TClock_Time time)
+{
+    try {
+        engine.Say_Time(time.hour, time.minute);
+    } catch (const EMCIDeviceError& error) {
+        return error.what();
+    }
+    return std::nullopt;
+}
+
 int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source& random,
                         const std::string& program_directory, const std::string& output_path)
 {
@@ -93,15 +108,17 @@ int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Sourc
     for (int i = 0; i < Slot_Count; ++i)
         slot_players[static_cast<std::size_t>(i)] = &players[static_cast<std::size_t>(i)];
     TAnnouncement_Engine engine(settings, host, slot_players, players[Slot_Count], random, program_directory);
-    engine.Say_Time(time.hour, time.minute);
+    const auto device_error = Say_Time_Holding_Device_Error(engine, time);
 
-    std::vector<std::int16_t> samples;
+    std::vector<std::span<const std::int16_t>> parts;
     for (int slot = 0; slot < Slot_Count; ++slot) {
         const auto& player = players[static_cast<std::size_t>(slot)];
         if (!player.FileName.empty())
-            samples.insert(samples.end(), player.Samples().begin(), player.Samples().end());
+            parts.emplace_back(player.Samples());
     }
-    Write_Pcm_Wav(output_path, samples, Render_Frequency, 1);
+    Write_Pcm_Wav(output_path, parts, Render_Frequency, 1);
+    if (device_error)
+        errors(*device_error);
     return errors.shown ? Exit_Failure : 0;
 }
 
@@ -113,13 +130,16 @@ int Speak_Announcement(TSay_Application& application, ClockSettings& settings, T
     TConsole_Errors errors;
     TEvent_Loop_Host host(std::ref(errors));
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, program_directory);
-    engine.Say_Time(time.hour, time.minute);
+    const auto device_error = Say_Time_Holding_Device_Error(engine, time);
 
     // The engine is idle again once the last sound has died away.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (host.Is_Idle())
-            application.exit(errors.shown ? Exit_Failure : 0);
+        if (!host.Is_Idle())
+            return;
+        if (device_error)
+            errors(*device_error);
+        application.exit(errors.shown ? Exit_Failure : 0);
     });
     watch.start(5);
     QTimer::singleShot(Announcement_Time_Limit, [&] {

@@ -4,6 +4,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include <QSocketNotifier>
 
 #include "util/Horavox_Error.h"
@@ -25,8 +27,8 @@ extern "C" void On_Termination_Signal(int)
 
 }  // namespace
 
-TTermination_Watch::TTermination_Watch(std::function<void()> request_close)
-    : request_close_(std::move(request_close))
+TTermination_Watch::TTermination_Watch(std::function<void()> request_close, std::function<void()> end_program)
+    : request_close_(std::move(request_close)), end_program_(std::move(end_program))
 {
     int ends[2];
     if (Signal_Write_End != -1 || socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ends) != 0)
@@ -38,7 +40,7 @@ TTermination_Watch::TTermination_Watch(std::function<void()> request_close)
         char bytes[16];
         while (read(Signal_Read_End, bytes, sizeof bytes) > 0) {
         }
-        request_close_();
+        On_Signal();
     });
     struct sigaction action {};
     action.sa_handler = On_Termination_Signal;
@@ -46,6 +48,24 @@ TTermination_Watch::TTermination_Watch(std::function<void()> request_close)
     action.sa_flags = SA_RESTART;
     for (int signal_number : Watched_Signals)
         sigaction(signal_number, &action, nullptr);
+}
+
+void TTermination_Watch::On_Signal()
+{
+    if (closing_) {
+        insisted_ = true;
+        return;
+    }
+    closing_ = true;
+    try {
+        request_close_();
+    } catch (...) {
+        closing_ = false;
+        throw;
+    }
+    closing_ = false;
+    if (std::exchange(insisted_, false))
+        end_program_();
 }
 
 TTermination_Watch::~TTermination_Watch()

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/say/Say_Options.h"
+#include "support/Test_Name.h"
 
 namespace {
 
@@ -32,7 +33,10 @@ INSTANTIATE_TEST_SUITE_P(Times, Parse_Clock_Time_Test,
                                          Time_Case{"ab:cd", false, 0, 0}, Time_Case{"12:5", false, 0, 0},
                                          Time_Case{"123:45", false, 0, 0}, Time_Case{"-1:30", false, 0, 0},
                                          Time_Case{"12:345", false, 0, 0}, Time_Case{":", false, 0, 0},
-                                         Time_Case{"", false, 0, 0}, Time_Case{"1 2:30", false, 0, 0}));
+                                         Time_Case{"", false, 0, 0}, Time_Case{"1 2:30", false, 0, 0}),
+                         [](const testing::TestParamInfo<Time_Case>& time_case) {
+                             return (time_case.param.valid ? "valid_" : "invalid_") + Test_Name(time_case.param.text);
+                         });
 
 struct Bad_Arguments_Case {
     std::vector<std::string> arguments;
@@ -64,7 +68,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Bad_Arguments_Case{{"--seed", "-3"}, "--seed"},
                     Bad_Arguments_Case{{"--seed", "99999999999"}, "--seed"},
                     Bad_Arguments_Case{{"--loud"}, "unknown option '--loud'"},
-                    Bad_Arguments_Case{{"10:00", "11:00"}, "more than one time"}));
+                    Bad_Arguments_Case{{"10:00", "11:00"}, "more than one time"}),
+    [](const testing::TestParamInfo<Bad_Arguments_Case>& bad_case) {
+        std::string arguments;
+        for (const auto& argument : bad_case.param.arguments)
+            arguments += (arguments.empty() ? "" : " ") + argument;
+        return Test_Name(arguments);
+    });
 
 TEST(Say_Arguments, Overrides_Reach_The_Settings_And_Select_Within_Their_Group)
 {
@@ -86,15 +96,6 @@ TEST(Say_Arguments, Overrides_Reach_The_Settings_And_Select_Within_Their_Group)
     EXPECT_EQ(Play_Method_Of(settings), PlayMethod::Fastest);
     EXPECT_FALSE(settings.Sequential_Play_Option);
     EXPECT_EQ(settings.Sound_Directory_Edit, "/tmp/x");
-}
-
-TEST(Say_Arguments, Nothing_Given_Changes_Nothing)
-{
-    auto options = Parse_Say_Arguments({});
-    EXPECT_FALSE(options.time);
-    auto settings = Default_Settings("/prog/");
-    Apply_Say_Overrides(options, settings);
-    EXPECT_EQ(settings, Default_Settings("/prog/"));
 }
 
 }  // namespace

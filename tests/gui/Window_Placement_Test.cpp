@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "clock/Window_Placement.h"
+#include "support/Test_Name.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
         Placement_Case{"far above and left", QRect(-5000, -9000, 235, 67), {full_hd}, QRect(0, 0, 235, 67)},
         Placement_Case{"only a sliver shows", QRect(1900, 1040, 235, 67), {full_hd}, QRect(1685, 983, 235, 67)},
         Placement_Case{"larger than the screen", QRect(0, 0, 4000, 3000), {full_hd}, QRect(0, 0, 1920, 1050)},
-        Placement_Case{"no screen known", QRect(-5000, 0, 235, 67), {}, QRect(-5000, 0, 235, 67)}));
+        Placement_Case{"no screen known", QRect(-5000, 0, 235, 67), {}, QRect(-5000, 0, 235, 67)}),
+    [](const testing::TestParamInfo<Placement_Case>& placement) { return Test_Name(placement.param.name); });
 
 TEST(Loaded_Frame, Numbers_No_Screen_Could_Hold_Are_Brought_Into_Range)
 {

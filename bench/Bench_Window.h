@@ -61,7 +61,9 @@ inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = windows->program_dir.path().toStdString() + "/";
     services.Settings_Path = Settings_File_Path(services.Program_Directory);
-    services.Check_Auto_Run_Entry = [] { return false; };
+    // The log-on entry is looked for where none can be.
+    services.Executable_Path = services.Program_Directory + "horavox";
+    services.Auto_Run_Key = {services.Program_Directory, "autostart"};
     services.Version = "bench";
     windows->form = std::make_unique<TMainForm1>(services);
     TMainForm1& form = *windows->form;
@@ -69,6 +71,7 @@ inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
     windows->info_box = std::make_unique<TSound_File_Info_Box>(&form);
     windows->settings_dialog = std::make_unique<TSettings_Form_Dlg>(form.Live_Settings(), &form);
     windows->directory_dialog = std::make_unique<TDirectory_Select_Dlg>(&form);
-    form.Attach_Dialogs(*windows->about_box, *windows->settings_dialog, *windows->directory_dialog);
+    form.Attach_Dialogs(*windows->about_box, *windows->info_box, *windows->settings_dialog,
+                       *windows->directory_dialog);
     return windows;
 }

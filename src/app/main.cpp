@@ -6,6 +6,7 @@
 #include "clock/Sound_File_Info_Box.h"
 #include "clock/TMainForm1.h"
 #include "platform/Files.h"
+#include "platform/Run_Values.h"
 #include "platform/Sdl_Audio.h"
 #include "platform/Sdl_Sound_Player.h"
 #include "platform/Termination_Signals.h"
@@ -31,7 +32,8 @@ int main(int argc, char** argv)
     const TSettings_Location settings_location = Settings_Location();
     Prepare_Settings_File(settings_location);
     services.Settings_Path = settings_location.path;
-    services.Check_Auto_Run_Entry = [] { return false; };
+    services.Executable_Path = Executable_Path();
+    services.Auto_Run_Key = Auto_Run_Key();
     services.Version = HORAVOX_VERSION;
 
     TMainForm1 main_form(services);
@@ -39,7 +41,7 @@ int main(int argc, char** argv)
     TSound_File_Info_Box sound_file_info_box(&main_form);
     TSettings_Form_Dlg settings_dialog(main_form.Live_Settings(), &main_form);
     TDirectory_Select_Dlg directory_dialog(&main_form);
-    main_form.Attach_Dialogs(about_box, settings_dialog, directory_dialog);
+    main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
     // Logging out ends the program with a signal: close as the close box does, saving the settings.
     TTermination_Watch termination_watch([&main_form] { main_form.close(); });
 

@@ -8,6 +8,7 @@
 #include "clock/Clock_Source.h"
 #include "engine/Random_Source.h"
 #include "engine/SoundPlayer.h"
+#include "platform/Run_Values.h"
 
 // What the main window is given by the program entry (or by a test).
 struct TMain_Form_Services {
@@ -20,7 +21,9 @@ struct TMain_Form_Services {
     std::shared_ptr<TSeeded_Random> Random;
     std::string Program_Directory;  // with its trailing delimiter
     std::string Settings_Path;
-    // Whether the program is registered to start at log-on.
-    std::function<bool()> Check_Auto_Run_Entry;
+    // The running executable, named in the log-on entry and naming the readme.
+    std::string Executable_Path;
+    // Where the log-on entry lives.
+    TRun_Key Auto_Run_Key;
     QString Version;
 };

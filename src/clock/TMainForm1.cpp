@@ -12,13 +12,16 @@
 
 #include "clock/About_Box.h"
 #include "clock/Clock_Face.h"
+#include "clock/Companion_Programs.h"
 #include "clock/Display_Text.h"
 #include "clock/Schedule.h"
 #include "clock/Tick_Alignment.h"
+#include "clock/Sound_File_Info_Box.h"
 #include "settings/Directory_Select_Dlg.h"
 #include "settings/Settings_Form_Dlg.h"
 
-TMainForm1::TMainForm1(TMain_Form_Services services) : services_(std::move(services))
+TMainForm1::TMainForm1(TMain_Form_Services services)
+    : services_(std::move(services)), auto_run_(services_.Auto_Run_Key, services_.Executable_Path, *this)
 {
     setObjectName("MainForm1");
     settings_ = Default_Settings(services_.Program_Directory);
@@ -76,10 +79,11 @@ void TMainForm1::Create_Controls()
     Share_Sound_Crd_CheckBox->hide();
 }
 
-void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSettings_Form_Dlg& settings_dialog,
-                                TDirectory_Select_Dlg& directory_dialog)
+void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box,
+                                TSettings_Form_Dlg& settings_dialog, TDirectory_Select_Dlg& directory_dialog)
 {
     about_box_ = &about_box;
+    sound_file_info_box_ = &sound_file_info_box;
     settings_dialog_ = &settings_dialog;
     // The dialog's Help runs the menu's readme command, whatever it does.
     settings_dialog.Attach_Commands(directory_dialog, [this] { View_Readme_file_Option->trigger(); });
@@ -191,6 +195,34 @@ void TMainForm1::AboutOptionClick()
     about_box_->exec();
 }
 
+void TMainForm1::View_Readme_file_OptionClick()
+{
+    Show_Readme_File(services_.Executable_Path, *this);
+}
+
+void TMainForm1::SpareMenuClick()
+{
+    Show_Readme_File(services_.Executable_Path, *this);
+}
+
+// However the notice is closed, the recorder starts.
+void TMainForm1::Record_Sound_Files_OptionClick()
+{
+    sound_file_info_box_->exec();
+    Start_Sound_Recorder(*this);
+}
+
+// The check mark changes only when the entry really changed.
+void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick()
+{
+    if (!Auto_Run_at_Windows_Startup_Option->isChecked()) {
+        if (auto_run_.Add_To_Auto_Run())
+            Auto_Run_at_Windows_Startup_Option->setChecked(true);
+    } else if (auto_run_.Remove_From_Auto_Run()) {
+        Auto_Run_at_Windows_Startup_Option->setChecked(false);
+    }
+}
+
 void TMainForm1::FormActivate()
 {
     engine_->Test_Shareability();
@@ -203,7 +235,23 @@ void TMainForm1::Process_Messages()
 
 void TMainForm1::Show_Error_Box(const std::string& text)
 {
+    Show_Error(text);
+}
+
+void TMainForm1::Show_Error(const std::string& text)
+{
     QMessageBox::critical(this, "Error", QString::fromStdString(text));
+}
+
+void TMainForm1::Show_Information(const std::string& text)
+{
+    QMessageBox::information(this, "Information", QString::fromStdString(text));
+}
+
+bool TMainForm1::Ask_Warning(const std::string& text)
+{
+    return QMessageBox::warning(this, "Warning", QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 bool TMainForm1::Is_Idle() const

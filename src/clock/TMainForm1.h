@@ -7,9 +7,11 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "clock/Auto_Run.h"
 #include "clock/Main_Form_Services.h"
 #include "engine/Announcement_Engine.h"
 #include "settings/ClockSettings.h"
+#include "util/Message_Boxes.h"
 
 class QAction;
 class QCheckBox;
@@ -20,6 +22,7 @@ class TAboutBox;
 class TClock_Face;
 class TDirectory_Select_Dlg;
 class TSettings_Form_Dlg;
+class TSound_File_Info_Box;
 
 // The time decoded by the latest tick; all zeros before the first one.
 struct TTick_Time {
@@ -32,7 +35,7 @@ struct TTick_Time {
 // The clock the user sees: the clock face under a menu bar, the once-a-second
 // tick, the menu and mouse commands, and the window's start-up and shut-down.
 // It owns the live settings and the announcement engine.
-class TMainForm1 : public QMainWindow, public TEngine_Host {
+class TMainForm1 : public QMainWindow, public TEngine_Host, public TMessage_Boxes {
     Q_OBJECT
 public:
     explicit TMainForm1(TMain_Form_Services services);
@@ -41,8 +44,8 @@ public:
     TMainForm1& operator=(const TMainForm1&) = delete;
 
     // The dialogs are created after the window, by the program entry.
-    void Attach_Dialogs(TAboutBox& about_box, TSettings_Form_Dlg& settings_dialog,
-                        TDirectory_Select_Dlg& directory_dialog);
+    void Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box,
+                        TSettings_Form_Dlg& settings_dialog, TDirectory_Select_Dlg& directory_dialog);
 
     ClockSettings& Live_Settings() { return settings_; }
     TAnnouncement_Engine& Engine() { return *engine_; }
@@ -58,6 +61,10 @@ public:
     void Restore_Factory_Defaults_OptionClick();
     void Exit_OptionClick();
     void AboutOptionClick();
+    void View_Readme_file_OptionClick();
+    void SpareMenuClick();
+    void Record_Sound_Files_OptionClick();
+    void Auto_Run_at_Windows_Startup_OptionClick();
     void FormShow();
     void FormActivate();
     void FormResize();
@@ -76,6 +83,11 @@ public:
     void Set_Idle(bool idle) override;
     bool Shareable_Sound() const override;
     void Set_Shareable_Sound(bool shareable) override;
+
+    // TMessage_Boxes
+    void Show_Error(const std::string& text) override;
+    void Show_Information(const std::string& text) override;
+    bool Ask_Warning(const std::string& text) override;
 
     // Controls and components, in the window's ownership order.
     QToolButton* Say_Time_Now_SpeedButton;
@@ -119,7 +131,9 @@ private:
     std::array<std::shared_ptr<SoundPlayer>, Slot_Count> slots_;
     std::shared_ptr<SoundPlayer> probe_player_;
     std::unique_ptr<TAnnouncement_Engine> engine_;
+    TAuto_Run auto_run_;
     TAboutBox* about_box_ = nullptr;
+    TSound_File_Info_Box* sound_file_info_box_ = nullptr;
     TSettings_Form_Dlg* settings_dialog_ = nullptr;
     bool first_show_done_ = false;
     // The clock reading of the latest tick, so an early timer never handles a second twice.

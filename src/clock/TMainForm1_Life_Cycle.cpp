@@ -101,7 +101,7 @@ void TMainForm1::FormShow()
     Toggle_Always_On_Top();
     if (settings_.WindowState_wsMaximized)
         showMaximized();
-    Auto_Run_at_Windows_Startup_Option->setChecked(services_.Check_Auto_Run_Entry());
+    Auto_Run_at_Windows_Startup_Option->setChecked(auto_run_.Check_Auto_Run_Entry());
     Repair_Option_Groups(settings_);
     if (!Directory_Exists(settings_.Sound_Directory_Edit))
         settings_.Sound_Directory_Edit = services_.Program_Directory;

@@ -35,6 +35,8 @@ void TMainForm1::Create_Menu()
         Add_Item(File_Menu, "Auto_Run_at_Windows_Startup_Option", "&Auto-Run at Windows Startup");
     Auto_Run_at_Windows_Startup_Option->setCheckable(true);
     Keep_Check_Mark_On_Click(Auto_Run_at_Windows_Startup_Option);
+    connect(Auto_Run_at_Windows_Startup_Option, &QAction::triggered, this,
+            &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick);
     Restore_Factory_Defaults_Option =
         Add_Item(File_Menu, "Restore_Factory_Defaults_Option", "&Restore Factory Defaults");
     connect(Restore_Factory_Defaults_Option, &QAction::triggered, this,
@@ -44,6 +46,7 @@ void TMainForm1::Create_Menu()
     connect(Show_Settings_Form, &QAction::triggered, this, &TMainForm1::Show_Settings_FormClick);
     File_Menu->addSeparator();
     Record_Sound_Files_Option = Add_Item(File_Menu, "Record_Sound_Files_Option", "&Record Sound Files");
+    connect(Record_Sound_Files_Option, &QAction::triggered, this, &TMainForm1::Record_Sound_Files_OptionClick);
     File_Menu->addSeparator();
     Exit_Option = Add_Item(File_Menu, "Exit_Option", "E&xit");
     connect(Exit_Option, &QAction::triggered, this, &TMainForm1::Exit_OptionClick);
@@ -51,6 +54,7 @@ void TMainForm1::Create_Menu()
     Help_Menu = MainMenu1->addMenu("&Help");
     Help_Menu->setObjectName("Help_Menu");
     View_Readme_file_Option = Add_Item(Help_Menu, "View_Readme_file_Option", "&View Readme file");
+    connect(View_Readme_file_Option, &QAction::triggered, this, &TMainForm1::View_Readme_file_OptionClick);
     Help_Menu->addSeparator();
     AboutOption = Add_Item(Help_Menu, "AboutOption", "&About");
     connect(AboutOption, &QAction::triggered, this, &TMainForm1::AboutOptionClick);
@@ -59,4 +63,5 @@ void TMainForm1::Create_Menu()
     SpareMenu = MainMenu1->addAction(QString());
     SpareMenu->setObjectName("SpareMenu");
     SpareMenu->setVisible(false);
+    connect(SpareMenu, &QAction::triggered, this, &TMainForm1::SpareMenuClick);
 }

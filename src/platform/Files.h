@@ -12,6 +12,9 @@ extern const char Path_Delimiter[];
 // The directory of the running executable, ending in Path_Delimiter.
 std::string Program_Directory();
 
+// The full path of the running executable, as the system reports it.
+std::string Executable_Path();
+
 // A regular file (not a directory) exists under `path`, by either spelling.
 bool File_Exists(const std::string& path);
 

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "clock/Dialog_Fonts.h"
 #include "settings/Settings_Form_Dlg.h"
 
 namespace {
@@ -132,24 +133,6 @@ void Add_Options(QGroupBox* box, const TOption (&options)[N], const TBind& bind,
 {
     for (const TOption& option : options)
         Add_Option(box, option, bind, shift);
-}
-
-// The nearest to the designed faces: Liberation Sans, which the set-up
-// installs, else the platform's sans-serif face.
-QFont Sans_Font(bool bold)
-{
-    QFont font("Liberation Sans");
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(bold);
-    return font;
-}
-
-// Bold, 13 pixels high, like the system font the dialog was designed with.
-QFont System_Font()
-{
-    QFont font = Sans_Font(true);
-    font.setPixelSize(13);
-    return font;
 }
 
 // A question mark in a blue disc: the styles' own help icons differ (a

@@ -1,5 +1,6 @@
 #include "Main_Window_Fixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,9 +10,15 @@
 
 #include "settings/Settings_File.h"
 
-TMain_Window_Test::TMain_Window_Test()
+TMain_Window_Test::TMain_Window_Test() : saved_path_(std::getenv("PATH") ? std::getenv("PATH") : "")
 {
+    setenv("PATH", bin.Path().c_str(), 1);
     Create_Windows();
+}
+
+TMain_Window_Test::~TMain_Window_Test()
+{
+    setenv("PATH", saved_path_.c_str(), 1);
 }
 
 void TMain_Window_Test::Create_Windows()
@@ -34,7 +41,8 @@ void TMain_Window_Test::Create_Windows()
     services.Random = random;
     services.Program_Directory = program_dir.Dir();
     services.Settings_Path = Settings_Path();
-    services.Check_Auto_Run_Entry = [this] { return auto_run_entry; };
+    services.Executable_Path = Executable_Path();
+    services.Auto_Run_Key = Auto_Run_Key();
     services.Version = "1.0.0";
 
     form = std::make_unique<TMainForm1>(services);
@@ -42,7 +50,7 @@ void TMain_Window_Test::Create_Windows()
     info_box = std::make_unique<TSound_File_Info_Box>(form.get());
     settings_dialog = std::make_unique<TSettings_Form_Dlg>(form->Live_Settings(), form.get());
     directory_dialog = std::make_unique<TDirectory_Select_Dlg>(form.get());
-    form->Attach_Dialogs(*about_box, *settings_dialog, *directory_dialog);
+    form->Attach_Dialogs(*about_box, *info_box, *settings_dialog, *directory_dialog);
 }
 
 void TMain_Window_Test::Show()

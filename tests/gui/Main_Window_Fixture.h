@@ -11,6 +11,7 @@
 #include "clock/Clock_Source.h"
 #include "clock/Sound_File_Info_Box.h"
 #include "clock/TMainForm1.h"
+#include "platform/Run_Values.h"
 #include "settings/Directory_Select_Dlg.h"
 #include "settings/Settings_Form_Dlg.h"
 #include "support/Fake_Sound_Player.h"
@@ -29,6 +30,7 @@ public:
 class TMain_Window_Test : public ::testing::Test {
 protected:
     TMain_Window_Test();
+    ~TMain_Window_Test() override;
 
     // Creates the windows in the program's order; Show() then starts the clock.
     void Create_Windows();
@@ -44,12 +46,22 @@ protected:
     TFake_Sound_System sound;
     std::shared_ptr<TFake_Clock> clock = std::make_shared<TFake_Clock>();
     std::shared_ptr<TSeeded_Random> random = std::make_shared<TSeeded_Random>();
-    bool auto_run_entry = false;
+    // The executable as the window sees it, and its log-on list, both in
+    // temporary directories.
+    std::string Executable_Path() const { return program_dir.Dir() + "horavox"; }
+    TRun_Key Auto_Run_Key() const { return {"", config_home.Dir() + "autostart"}; }
+    TTemp_Dir config_home;
+    // The only folder on PATH while the test runs, so that no command starts
+    // a real program; tests put stand-ins there.
+    TTemp_Dir bin;
     std::unique_ptr<TMainForm1> form;
     std::unique_ptr<TAboutBox> about_box;
     std::unique_ptr<TSound_File_Info_Box> info_box;
     std::unique_ptr<TSettings_Form_Dlg> settings_dialog;
     std::unique_ptr<TDirectory_Select_Dlg> directory_dialog;
+
+private:
+    std::string saved_path_;
 };
 
 // Runs `answer` on the modal dialog or message box that the next nested event

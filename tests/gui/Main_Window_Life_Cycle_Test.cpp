@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include "Main_Window_Fixture.h"
 #include "clock/Clock_Face.h"
 #include "clock/Horavox_Application.h"
+#include "platform/Desktop_Entry.h"
 #include "settings/Settings_File.h"
 
 namespace {
@@ -109,7 +111,8 @@ TEST_F(TLife_Cycle_Test, SettingsFileLoadsAsDocumentedAndIsSavedBack)
 
 TEST_F(TLife_Cycle_Test, StartUpEntryDecidesTheAutoRunMark)
 {
-    auto_run_entry = true;
+    fs::create_directories(Auto_Run_Key().key);
+    std::ofstream(Auto_Run_Key().key + "/horavox.desktop") << Autostart_Desktop_Entry(Executable_Path());
     Show();
     EXPECT_TRUE(form->Auto_Run_at_Windows_Startup_Option->isChecked());
     EXPECT_TRUE(form->close());

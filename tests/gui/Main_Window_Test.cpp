@@ -163,10 +163,6 @@ TEST_F(TMain_Window_Test, MenuCaptionsInOrder)
               "&Record Sound Files,-,E&xit,|,&View Readme file,-,&About");
     EXPECT_EQ(form->File_Menu->title(), "&File");
     EXPECT_EQ(form->Help_Menu->title(), "&Help");
-
-    // A click on a mark that has no command yet leaves it as it was.
-    form->Auto_Run_at_Windows_Startup_Option->trigger();
-    EXPECT_FALSE(form->Auto_Run_at_Windows_Startup_Option->isChecked());
 }
 
 TEST_F(TMain_Window_Test, AnErrorInATickIsShownAndTheClockGoesOn)

@@ -5,6 +5,12 @@
 
 const char Path_Delimiter[] = "/";
 
+std::string Executable_Path()
+{
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).string();
+}
+
 std::string Program_Directory()
 {
     namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 # virtual display:
 #   tools/screenshot.sh [build dir] [docs dir]   (default: build, docs)
 # It saves screenshot.png (the clock), settings-page-1.png to -3.png (the
-# settings dialog's pages) and directory-chooser.png. The clock runs from a
+# settings dialog's pages), directory-chooser.png and sound-file-notice.png. The clock runs from a
 # copy of the program directory, so the settings file beside the real clock is
 # neither read nor written.
 set -euo pipefail
@@ -23,8 +23,10 @@ rm -f "$work/vocahora.ini"
 cat >"$work/take.sh" <<'INNER'
 set -euo pipefail
 work=$1 docs=$2
-# The directory chooser opens on the directory the clock started in.
+# The directory chooser opens on the directory the clock started in; a log-on
+# entry of the user's own cannot interrupt with a question.
 cd /usr/share
+export XDG_CONFIG_HOME="$work/config"
 SDL_AUDIODRIVER=dummy "$work/horavox" &
 clock=$!
 trap 'kill $clock 2>/dev/null || true' EXIT
@@ -72,6 +74,19 @@ click_in "$settings" 50 150 1
 chooser=$(find_window '"Choose Sound File')
 sleep 0.5
 import -window "$chooser" "$docs/directory-chooser.png"
+
+# Esc leaves the chooser, OK the settings; then File > Record Sound Files
+# (the fifth item) shows the notice of the words to record.
+xdotool key Escape
+sleep 0.3
+click_in "$settings" 161 299 1
+sleep 0.5
+click_in "$face" 15 10 1
+sleep 0.3
+xdotool key Down Down Down Down Down Return
+notice=$(find_window '"Sound File')
+sleep 0.5
+import -window "$notice" "$docs/sound-file-notice.png"
 INNER
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/take.sh" "$work" "$docs"
 echo "Saved the pictures in $docs"

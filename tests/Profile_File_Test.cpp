@@ -110,6 +110,8 @@ TEST(Profile_File, RefusesWhatWouldBreakTheFile)
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"s", "k", "a\r\nb=1"}, {"s", "k", "a\nb"}, {"s", "k", "a\r"}, {"s", "k\n", "1"},
         {"s", "a=b", "1"}, {"s]", "k", "1"}, {"", "k", "1"}, {"s", "", "1"},
+        // Names that would never read back (found by fuzzing).
+        {"s", " k", "1"}, {"s", "k\t", "1"}, {" s", "k", "1"}, {"s", "[k", "1]"}, {"s", ";k", "1"},
     };
     TTemp_Dir dir;
     const std::string before = "[s]\r\nk=0\r\n";

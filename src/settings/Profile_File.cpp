@@ -204,8 +204,13 @@ void TProfile_File::Write_String(const std::string& section, const std::string& 
 {
     if (Has_Line_Break(value))
         throw EHoravoxError("The value of " + key + " holds a line break and cannot be written to " + path_);
-    if (Has_Line_Break(section) || Has_Line_Break(key) || section.empty() || key.empty() ||
-        section.find(']') != std::string::npos || key.find('=') != std::string::npos)
+    // A name must read back as written: names are found trimmed, and a key
+    // line starting with "[" or ";" would read as a section or a comment.
+    const auto unreadable_name = [](const std::string& name) {
+        return name.empty() || Is_Blank(name.front()) || Is_Blank(name.back()) || Has_Line_Break(name);
+    };
+    if (unreadable_name(section) || unreadable_name(key) || section.find(']') != std::string::npos ||
+        key.find('=') != std::string::npos || key.front() == '[' || key.front() == ';')
         throw EHoravoxError("The key \"" + key + "\" of section \"" + section + "\" cannot be written to " + path_);
 
     if (auto found = Find_Key(section, key)) {

@@ -35,7 +35,8 @@ public:
     // Replaces the key's value in place, or adds the key at the end of its
     // section (creating the section at the end of the file). Throws
     // EHoravoxError, changing nothing, for names or values that would break
-    // the file: a line break anywhere, "=" in a key, "]" in a section.
+    // the file or never read back: a line break anywhere, "=" in a key, "]"
+    // in a section, blanks around a name, a key starting with "[" or ";".
     void Write_String(const std::string& section, const std::string& key, const std::string& value);
 
     // The whole text, as Save would write it.

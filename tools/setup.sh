@@ -16,6 +16,8 @@ packages=(build-essential cmake ninja-build pkg-config
 [ "$mode" = test ] && packages+=(dpkg-dev file appstream desktop-file-utils)
 # The accessibility test drives the real window over the accessibility bus.
 [ "$mode" = test ] && packages+=(python3-pyatspi at-spi2-core dbus-daemon)
+# The fuzz targets need clang and its libFuzzer runtime.
+[ "$mode" = test ] && packages+=(clang libclang-rt-14-dev)
 bash "$top/tools/install-packages.sh" "${packages[@]}"
 
 werror=OFF
@@ -31,6 +33,10 @@ case "$mode" in
   test)
     cd "$build"
     QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2
+    # The same suite under AddressSanitizer, UndefinedBehaviorSanitizer and
+    # LeakSanitizer, then each fuzz target for 30 seconds.
+    bash "$top/tools/run-sanitized-tests.sh" "$top/build-asan"
+    bash "$top/tools/run-fuzzers.sh" 30 "$top/build-fuzz"
     ;;
   run)
     exec "$top/tools/run-clock.sh" "$build"

@@ -26,7 +26,8 @@ TDecoded Load(const std::string& path)
         return decoded;
     }
     decoded.Samples.resize(length / 2);
-    std::memcpy(decoded.Samples.data(), buffer, length);
+    if (length > 0)
+        std::memcpy(decoded.Samples.data(), buffer, length);
     SDL_FreeWAV(buffer);
     return decoded;
 }

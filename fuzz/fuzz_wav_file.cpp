@@ -1,0 +1,61 @@
+// Arbitrary bytes as a word file, through both ways a sound file is opened:
+// the clock's player (SDL_mixer, on the dummy device) and the renderer of
+// horavox-say --wav. Either may refuse the file with its error; nothing else
+// may happen.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <QCoreApplication>
+#include <unistd.h>
+
+#include "platform/Sdl_Audio.h"
+#include "platform/Sdl_Sound_Player.h"
+#include "platform/Wav_Render.h"
+#include "util/Horavox_Error.h"
+
+namespace {
+
+std::string File_Path;
+// Made once and kept until the process ends: taking the application down at
+// exit, after libFuzzer's own clean-up, is not what is being tested.
+TSdl_Audio* Audio = nullptr;
+TSdl_Sound_Player* Player = nullptr;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    new QCoreApplication(*argc, *argv);
+    Audio = new TSdl_Audio();
+    Player = new TSdl_Sound_Player(*Audio);
+    const char* tmp = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    File_Path = std::string(tmp) + "/horavox-fuzz-" + std::to_string(getpid()) + "-7.WAV";
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::ofstream(File_Path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+
+    Player->FileName = File_Path;
+    try {
+        Player->Open();
+        if (!Player->Is_Open())
+            abort();
+    } catch (const EMCIDeviceError& error) {
+        if (Player->Is_Open() || std::string(error.what()).find(File_Path) == std::string::npos)
+            abort();
+    }
+    Player->Close();
+
+    try {
+        Decode_Wav_For_Render(File_Path);
+    } catch (const EHoravoxError&) {
+    }
+    return 0;
+}

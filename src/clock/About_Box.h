@@ -14,10 +14,13 @@ public:
     TAboutBox(const QString& version, std::shared_ptr<const TClock_Source> clock,
               std::shared_ptr<TSeeded_Random> random, QWidget* parent = nullptr);
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QString version_;
     std::shared_ptr<const TClock_Source> clock_;
     std::shared_ptr<TSeeded_Random> random_;
 };

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "clock/Error_Text.h"
+#include "clock/Glyphs.h"
 #include "engine/SoundPlayer.h"
 
 namespace {
@@ -20,6 +21,7 @@ void Show_Critical_Box(const QString& caption, const QString& text)
 THoravox_Application::THoravox_Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    setStyle(new TGlyph_Style);
 }
 
 bool THoravox_Application::notify(QObject* receiver, QEvent* event)

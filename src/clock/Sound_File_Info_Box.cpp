@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 
 #include "clock/Dialog_Fonts.h"
+#include "clock/Glyphs.h"
 
 TSound_File_Info_Box::TSound_File_Info_Box(QWidget* parent) : QDialog(parent)
 {
@@ -50,7 +50,7 @@ void TSound_File_Info_Box::Create_Controls()
         label->adjustSize();
     }
 
-    OKButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
+    OKButton = new QPushButton(Tick_Glyph(), "OK", this);
     OKButton->setObjectName("OKButton");
     OKButton->setGeometry(135, 162, 77, 27);
     QFont button_font = Sans_Font(true);

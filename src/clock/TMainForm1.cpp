@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QStyle>
 #include <QToolButton>
 #include <QWindow>
 
@@ -14,6 +13,7 @@
 #include "clock/Clock_Face.h"
 #include "clock/Companion_Programs.h"
 #include "clock/Display_Text.h"
+#include "clock/Glyphs.h"
 #include "clock/Schedule.h"
 #include "clock/Tick_Alignment.h"
 #include "clock/Sound_File_Info_Box.h"
@@ -59,7 +59,7 @@ void TMainForm1::Create_Controls()
     Say_Time_Now_SpeedButton = new QToolButton(client);
     Say_Time_Now_SpeedButton->setObjectName("Say_Time_Now_SpeedButton");
     Say_Time_Now_SpeedButton->setGeometry(192, 12, 25, 27);
-    Say_Time_Now_SpeedButton->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
+    Say_Time_Now_SpeedButton->setIcon(Speaker_Glyph());
     Say_Time_Now_SpeedButton->setToolTip(TClock_Face::Hint);
     Say_Time_Now_SpeedButton->setEnabled(false);
     Say_Time_Now_SpeedButton->hide();

@@ -8,9 +8,11 @@
 // tick with the delay computed from its clock reading, instead of trusting a
 // free-running 1000 ms interval that drifts and jitters across the boundary.
 
-// How far after the second boundary a tick is aimed: late enough that a
-// timer firing slightly early still lands in the new second.
-inline constexpr int Tick_Lag_Milliseconds = 5;
+// How far after the second boundary a tick is aimed: just after it, so the
+// face changes within a millisecond or two of the second. A timer that fires
+// early reads the old second; it is not handled but re-armed for the rest of
+// the way (Decide_Tick).
+inline constexpr int Tick_Lag_Milliseconds = 1;
 
 // The delay from a reading at `millisecond_of_second` (0..999; values outside
 // are clamped) to Tick_Lag_Milliseconds after the next second boundary.

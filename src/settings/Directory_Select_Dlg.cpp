@@ -10,13 +10,11 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QPainter>
-#include <QPolygonF>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QStyledItemDelegate>
 
+#include "clock/Glyphs.h"
 #include "platform/Volumes.h"
 #include "util/Horavox_Error.h"
 
@@ -41,26 +39,6 @@ bool Sorts_Before(const std::string& a, const std::string& b)
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded_less))
         return false;
     return a < b;
-}
-
-// A manila folder, closed or open: the styles' own folder icons are alike
-// in both states at this size, and the list's levels read by them.
-QIcon Folder_Glyph(bool open)
-{
-    QPixmap glyph(16, 16);
-    glyph.fill(Qt::transparent);
-    QPainter painter(&glyph);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QColor(0x8a, 0x6a, 0x10));
-    painter.setBrush(QColor(0xe8, 0xc0, 0x50));
-    painter.drawPolygon(QPolygonF({{1.5, 3.5}, {6.5, 3.5}, {7.5, 5}, {14.5, 5}, {14.5, 13.5}, {1.5, 13.5}}));
-    if (open) {
-        painter.setBrush(QColor(0xf8, 0xe0, 0x90));
-        painter.drawPolygon(QPolygonF({{4, 7.5}, {15.5, 7.5}, {13, 13.5}, {1.5, 13.5}}));
-    } else {
-        painter.drawLine(QPointF(1.5, 6.5), QPointF(14.5, 6.5));
-    }
-    return QIcon(glyph);
 }
 
 QString Shown_Text(const std::string& bytes)
@@ -201,7 +179,7 @@ void TDirectory_Select_Dlg::Build_Controls()
     place(OKBtn, 44, 273, 95, 33);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 
-    CancelBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel", this);
+    CancelBtn = new QPushButton(Cross_Glyph(), "Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     // Enter presses OK whichever control has the focus, Cancel included.
     CancelBtn->setAutoDefault(false);
@@ -218,7 +196,7 @@ void TDirectory_Select_Dlg::Refresh()
     // Volumes come and go (a stick plugged in) between showings.
     volumes_ = volume_source_();
     DriveComboBox1->clear();
-    const QIcon drive_icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+    const QIcon drive_icon = Drive_Glyph();
     for (const auto& volume : volumes_)
         DriveComboBox1->addItem(drive_icon, Shown_Text(volume));
     TSubdirectory_Listing listing = Read_Subdirectories(directory_);

@@ -6,14 +6,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "clock/Dialog_Fonts.h"
+#include "clock/Glyphs.h"
 #include "settings/Settings_Form_Dlg.h"
 
 namespace {
@@ -135,23 +134,6 @@ void Add_Options(QGroupBox* box, const TOption (&options)[N], const TBind& bind,
         Add_Option(box, option, bind, shift);
 }
 
-// A question mark in a blue disc: the styles' own help icons differ (a
-// lifebuoy in some), and the button should say "help" the same everywhere.
-QIcon Question_Mark_Glyph()
-{
-    QPixmap glyph(16, 16);
-    glyph.fill(Qt::transparent);
-    QPainter painter(&glyph);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x1f, 0x5f, 0xbf));
-    painter.drawEllipse(glyph.rect().adjusted(0, 0, -1, -1));
-    painter.setFont(System_Font());
-    painter.setPen(Qt::white);
-    painter.drawText(glyph.rect(), Qt::AlignCenter, "?");
-    return QIcon(glyph);
-}
-
 QFont Bold_Button_Font()
 {
     QFont font = Sans_Font(true);
@@ -244,7 +226,7 @@ QWidget* TSettings_Form_Dlg::Create_Other_Page()
 
 void TSettings_Form_Dlg::Create_Buttons()
 {
-    OKBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
+    OKBtn = new QPushButton(Tick_Glyph(), "OK", this);
     OKBtn->setObjectName("OKBtn");
     OKBtn->setGeometry(123, 286, 77, 27);
     OKBtn->setFont(Bold_Button_Font());

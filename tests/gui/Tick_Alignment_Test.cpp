@@ -10,7 +10,7 @@ const std::int64_t Boundary = 1'796'644'800'000;  // some second boundary
 
 TEST(Tick_Alignment, Delay_Aims_Just_After_The_Next_Boundary)
 {
-    const int cases[][2] = {{0, 1005}, {500, 505}, {990, 15}, {999, 6}, {-20, 1005}, {1000, 6}};
+    const int cases[][2] = {{0, 1001}, {500, 501}, {990, 11}, {999, 2}, {-20, 1001}, {1000, 2}};
     for (const auto& [millisecond, delay] : cases)
         EXPECT_EQ(Milliseconds_To_Next_Tick(millisecond), delay) << millisecond;
     EXPECT_EQ(Tick_Second(-1), -1);
@@ -24,10 +24,10 @@ TEST(Tick_Alignment, Only_A_Repeat_Of_The_Last_Handled_Second_Is_Skipped)
         bool handle;
         int delay;
     } cases[] = {
-        {std::nullopt, Boundary + 300, true, 705},
-        {Boundary + 5, Boundary + 995, false, 10},  // fired early
-        {Boundary + 5, Boundary + 1'900, true, 105},
-        {Boundary + 5, Boundary - 3'600'000, true, 1005},  // clock set back
+        {std::nullopt, Boundary + 300, true, 701},
+        {Boundary + 5, Boundary + 995, false, 6},  // fired early
+        {Boundary + 5, Boundary + 1'900, true, 101},
+        {Boundary + 5, Boundary - 3'600'000, true, 1001},  // clock set back
     };
     for (const auto& c : cases) {
         const Tick_Decision decision = Decide_Tick(c.last, c.now);

@@ -1,7 +1,6 @@
 #include "platform/Sdl_Audio.h"
 
-#include <algorithm>
-#include <utility>
+#include <atomic>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -12,23 +11,20 @@
 
 namespace {
 
-// SDL_mixer's channel-finished hook is a plain C function pointer without a
-// user argument, so the open device has to be reachable from a static. It is
-// set before the audio thread starts and cleared after it has stopped.
+// SDL_mixer drives one device per process.
 std::atomic<TSdl_Audio*> Open_Device{nullptr};
 
 }  // namespace
 
-// Runs on the audio thread, or synchronously inside Mix_HaltChannel. It only
-// posts: the player is looked up later, on the GUI thread.
-void TSdl_Audio::Channel_Finished(int channel)
+// Runs on the audio thread. It only posts: the player is looked up later, on
+// the GUI thread.
+void TSdl_Audio::Fill_Buffer(void* device, std::uint8_t* stream, int length)
 {
-    TSdl_Audio* device = Open_Device.load();
-    if (device == nullptr || channel < 0 || channel >= TSdl_Audio::Channel_Count)
-        return;
-    const std::uint32_t generation = device->generations_[static_cast<std::size_t>(channel)].load();
-    if (generation != 0)
-        device->Post_Notice(channel, generation);
+    auto& audio = *static_cast<TSdl_Audio*>(device);
+    const TVoice_Queue::TFinished_List finished =
+        audio.voices_.Fill(std::span<std::uint8_t>(stream, static_cast<std::size_t>(length)));
+    for (std::size_t i = 0; i < finished.Count; ++i)
+        audio.Post_Notice(finished.Items[i].Voice, finished.Items[i].Generation);
 }
 
 TSdl_Audio::TSdl_Audio(std::chrono::milliseconds close_after_silence)
@@ -40,9 +36,7 @@ TSdl_Audio::TSdl_Audio(std::chrono::milliseconds close_after_silence)
 
 TSdl_Audio::~TSdl_Audio()
 {
-    // Nothing is reported of sounds cut off by the end.
-    for (auto& generation : generations_)
-        generation.store(0);
+    // Nothing is reported of sounds cut off by the end: the notice target goes too.
     Close_Device();
 }
 
@@ -77,12 +71,22 @@ void TSdl_Audio::Ensure_Open()
         Open_Device.store(nullptr);
         throw EMCIDeviceError(text);
     }
-    Mix_AllocateChannels(Channel_Count);
-    Mix_ChannelFinished(Channel_Finished);
     Uint16 sample_format = 0;
     Mix_QuerySpec(&format_.Frequency, &sample_format, &format_.Channels);
+    Mix_HookMusic(Fill_Buffer, this);
     open_ = true;
     silence_timer_.start();
+}
+
+void TSdl_Audio::Prepare()
+{
+    try {
+        Ensure_Open();
+    } catch (const EMCIDeviceError&) {
+        return;
+    }
+    if (!Is_Sounding())
+        silence_timer_.start();
 }
 
 void TSdl_Audio::Close_Device()
@@ -90,10 +94,8 @@ void TSdl_Audio::Close_Device()
     silence_timer_.stop();
     if (!open_)
         return;
-    waiting_.clear();
-    waiting_chunks_.fill(nullptr);
-    Mix_HaltChannel(-1);
-    Mix_ChannelFinished(nullptr);
+    voices_.Clear();
+    Mix_HookMusic(nullptr, nullptr);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     Open_Device.store(nullptr);
@@ -115,7 +117,6 @@ int TSdl_Audio::Attach(TSdl_Sound_Player& player)
 void TSdl_Audio::Detach(int channel)
 {
     Stop(channel);
-    Set_Generation(channel, 0);
     players_.at(static_cast<std::size_t>(channel)) = nullptr;
 }
 
@@ -126,11 +127,6 @@ std::uint32_t TSdl_Audio::New_Generation()
     return last_generation_;
 }
 
-void TSdl_Audio::Set_Generation(int channel, std::uint32_t generation)
-{
-    generations_.at(static_cast<std::size_t>(channel)).store(generation);
-}
-
 void TSdl_Audio::Post_Notice(int channel, std::uint32_t generation)
 {
     QMetaObject::invokeMethod(
@@ -138,57 +134,29 @@ void TSdl_Audio::Post_Notice(int channel, std::uint32_t generation)
         Qt::QueuedConnection);
 }
 
-bool TSdl_Audio::Request_Play(int channel, Mix_Chunk* chunk)
+void TSdl_Audio::Request_Play(int channel, const Mix_Chunk& chunk, std::uint32_t generation)
 {
     Ensure_Open();
-    if (Mix_Playing(-1) > 0 || !waiting_.empty()) {
-        waiting_chunks_.at(static_cast<std::size_t>(channel)) = chunk;
-        waiting_.push_back(channel);
-        return true;
-    }
-    SDL_ClearError();
-    return Mix_PlayChannel(channel, chunk, 0) >= 0;
+    voices_.Enqueue(channel, std::span<const std::uint8_t>(chunk.abuf, chunk.alen), generation);
 }
 
-bool TSdl_Audio::Is_Waiting(int channel) const
+bool TSdl_Audio::Is_Sounding(int channel) const
 {
-    return std::find(waiting_.begin(), waiting_.end(), channel) != waiting_.end();
+    return open_ && voices_.Contains(channel);
 }
 
 bool TSdl_Audio::Is_Sounding() const
 {
-    return open_ && (!waiting_.empty() || Mix_Playing(-1) > 0);
+    return open_ && !voices_.Empty();
 }
 
 void TSdl_Audio::Stop(int channel)
 {
-    std::erase(waiting_, channel);
-    waiting_chunks_.at(static_cast<std::size_t>(channel)) = nullptr;
-    if (!open_ || Mix_Playing(channel) == 0)
-        return;
-    Mix_HaltChannel(channel);
-    // Later, so that closing every slot at once starts none of them on the way.
-    QMetaObject::invokeMethod(&notice_target_, [this] { Start_Waiting(); }, Qt::QueuedConnection);
-}
-
-void TSdl_Audio::Start_Waiting()
-{
-    while (!waiting_.empty() && Mix_Playing(-1) == 0) {
-        const int channel = waiting_.front();
-        waiting_.pop_front();
-        Mix_Chunk* chunk = std::exchange(waiting_chunks_[static_cast<std::size_t>(channel)], nullptr);
-        SDL_ClearError();
-        if (Mix_PlayChannel(channel, chunk, 0) < 0) {
-            TSdl_Sound_Player* player = players_[static_cast<std::size_t>(channel)];
-            if (player != nullptr)
-                player->Play_Failed(Sdl_Error_Text());
-        }
-    }
+    voices_.Remove(channel);
 }
 
 void TSdl_Audio::Deliver_Notice(int channel, std::uint32_t generation)
 {
-    Start_Waiting();
     if (open_ && !Is_Sounding())
         silence_timer_.start();
     TSdl_Sound_Player* player = players_[static_cast<std::size_t>(channel)];

@@ -1,14 +1,15 @@
 #pragma once
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <deque>
 
 #include <QObject>
 #include <QTimer>
 
+#include "platform/Voice_Queue.h"
+
 class TSdl_Sound_Player;
+struct Mix_Chunk;
 
 // The program's one SDL audio output, shared by every sound player. It is
 // opened when a player first needs it, closed again once it has been silent
@@ -19,21 +20,21 @@ class TSdl_Sound_Player;
 // single device. It always runs in one format, so sounds loaded under one
 // opening play unchanged under the next.
 //
-// Each attached player owns one mixer channel for its whole life, so a
-// channel number names a player without any lookup on the audio thread.
+// SDL_mixer decodes the files; the device's buffers are filled by a voice
+// queue of our own, through the mixer's music hook. Each attached player owns
+// one voice of it for its whole life, so a voice number names a player
+// without any lookup on the audio thread.
 //
 // The device speaks with one voice: a sound asked to play while another is
-// sounding waits for it, in the order of the requests. The announcement's
-// chain of notices starts the next word while the current one still sounds
-// (a request on a playing slot is answered at once); the single wave output
-// that chain was made for played the words one after the other, and so does
-// this device, instead of mixing them into one chord.
+// sounding waits for it, in the order of the requests, and starts on the very
+// frame after it. The announcement's chain of notices starts the next word
+// while the current one still sounds (a request on a playing slot is answered
+// at once), so the next word is already waiting when the current one ends.
 class TSdl_Audio {
 public:
     // Enough for the seven slots, the shareability probe and a few more.
-    static constexpr int Channel_Count = 16;
-    // Frames per device buffer: small, because a word that ends inside a
-    // buffer leaves the rest of it silent before the next word can start.
+    static constexpr int Channel_Count = TVoice_Queue::Voice_Count;
+    // Frames per device buffer: the first sound waits for the next buffer.
     static constexpr int Buffer_Frames = 512;
 
     struct TOutput_Format {
@@ -50,6 +51,10 @@ public:
 
     // Opens the device unless it is open; throws EMCIDeviceError with SDL's text.
     void Ensure_Open();
+    // Opens the device for a sound that is about to come, and keeps it open
+    // for the silence time from now. Never throws: the sound itself reports
+    // a device that cannot open.
+    void Prepare();
     bool Is_Open() const { return open_; }
     // Signed 16-bit samples, interleaved; meaningful while open.
     TOutput_Format Output_Format() const { return format_; }
@@ -60,12 +65,11 @@ public:
     // A number not handed out before (never 0), so that a notice posted for an
     // earlier opening, or for an earlier player on the same channel, is known.
     std::uint32_t New_Generation();
-    // A channel whose generation is 0 reports nothing when it stops.
-    void Set_Generation(int channel, std::uint32_t generation);
-    // Plays the channel's sound now, or after the sounds already asked for.
-    // Returns false, leaving a notice to the caller, when the mixer refuses it.
-    bool Request_Play(int channel, struct Mix_Chunk* chunk);
-    bool Is_Waiting(int channel) const;
+    // Plays the channel's sound now, or right after the sounds already asked
+    // for; its end is reported with `generation`.
+    void Request_Play(int channel, const Mix_Chunk& chunk, std::uint32_t generation);
+    // The channel's sound is playing or waiting to play.
+    bool Is_Sounding(int channel) const;
     // A sound is playing or waiting to play.
     bool Is_Sounding() const;
     // Halts the channel's sound and forgets its waiting request; silent.
@@ -75,9 +79,8 @@ public:
     void Post_Notice(int channel, std::uint32_t generation);
 
 private:
-    static void Channel_Finished(int channel);
+    static void Fill_Buffer(void* device, std::uint8_t* stream, int length);
     void Deliver_Notice(int channel, std::uint32_t generation);
-    void Start_Waiting();
     void Close_Device();
     void Close_When_Silent();
 
@@ -85,10 +88,7 @@ private:
     std::uint32_t last_generation_ = 0;
     TOutput_Format format_;
     std::array<TSdl_Sound_Player*, Channel_Count> players_{};
-    std::array<struct Mix_Chunk*, Channel_Count> waiting_chunks_{};
-    std::deque<int> waiting_;
-    // Written on the GUI thread, read by the audio thread's finished callback.
-    std::array<std::atomic<std::uint32_t>, Channel_Count> generations_{};
+    TVoice_Queue voices_;
     // Lives on the GUI thread: the target of every posted notice.
     QObject notice_target_;
     QTimer silence_timer_;

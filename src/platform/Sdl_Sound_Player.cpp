@@ -31,15 +31,14 @@ void TSdl_Sound_Player::Open()
     }
     chunk_ = chunk;
     generation_ = audio_.New_Generation();
-    audio_.Set_Generation(channel_, generation_);
 }
 
 void TSdl_Sound_Player::Close()
 {
     if (chunk_ == nullptr)
         return;
-    // Disarmed first, so that halting a sound reports nothing.
-    audio_.Set_Generation(channel_, 0);
+    // Halting a sound reports nothing, and a notice already on its way is
+    // dropped by its generation.
     audio_.Stop(channel_);
     Mix_FreeChunk(chunk_);
     chunk_ = nullptr;
@@ -56,20 +55,12 @@ void TSdl_Sound_Player::Play()
         audio_.Post_Notice(channel_, generation_);
         return;
     }
-    if (!audio_.Request_Play(channel_, chunk_))
-        Play_Failed(Sdl_Error_Text());
+    audio_.Request_Play(channel_, *chunk_, generation_);
 }
 
 bool TSdl_Sound_Player::Is_Sounding() const
 {
-    return chunk_ != nullptr && audio_.Is_Open() && (Mix_Playing(channel_) != 0 || audio_.Is_Waiting(channel_));
-}
-
-void TSdl_Sound_Player::Play_Failed(const std::string& error_text)
-{
-    // Not raised, but notified, so that a chain of slots is not left waiting.
-    last_error_ = error_text;
-    audio_.Post_Notice(channel_, generation_);
+    return chunk_ != nullptr && audio_.Is_Sounding(channel_);
 }
 
 void TSdl_Sound_Player::Notice(std::uint32_t generation)

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
 #include "engine/SoundPlayer.h"
 
@@ -8,8 +7,8 @@ class TSdl_Audio;
 struct Mix_Chunk;
 
 // A sound-player slot on SDL_mixer: Open loads the whole WAV file into memory,
-// Play runs it on the player's own mixer channel, and the end of the sound
-// comes back as a notice on the GUI thread. Sharing is always possible with a
+// Play queues it on the device's one voice, and the end of the sound comes
+// back as a notice on the GUI thread. Sharing is always possible with a
 // mixer, so `Shareable` changes nothing here.
 class TSdl_Sound_Player : public SoundPlayer {
 public:
@@ -24,18 +23,12 @@ public:
     bool Is_Open() const override { return chunk_ != nullptr; }
     bool Is_Sounding() const override;
 
-    // The mixer's text for the last failed play command; empty if none failed.
-    const std::string& Last_Error() const { return last_error_; }
-
     // A completion notice reaching the GUI thread; one of an earlier opening is dropped.
     void Notice(std::uint32_t generation);
-    // The device could not start this player's waiting sound.
-    void Play_Failed(const std::string& error_text);
 
 private:
     TSdl_Audio& audio_;
     int channel_;
     Mix_Chunk* chunk_ = nullptr;
     std::uint32_t generation_ = 0;
-    std::string last_error_;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
@@ -94,6 +95,79 @@ INSTANTIATE_TEST_SUITE_P(
                                                                           : "Fastest";
         return std::string(method) + "_" + std::to_string(param_info.param.Hour) + "_" + std::to_string(param_info.param.Minute);
     });
+
+// The device's own rate and layout, so the words reach the output unconverted
+// and the output can be compared sample for sample.
+struct TJoin_Case {
+    PlayMethod Method;
+    bool After_Silence_Close;
+};
+
+class Announcement_Join_Test : public testing::TestWithParam<TJoin_Case> {};
+
+// The words follow one another on the very next frame, as in a rendered
+// file: the output is exactly the words one after the other, on every play
+// method, also when the silence close had shut the device before.
+TEST_P(Announcement_Join_Test, OutputIsTheWordsOneAfterTheOther)
+{
+    const TJoin_Case& c = GetParam();
+    // Lengths that end at odd places inside the device's buffers.
+    const std::pair<const char*, double> words[] = {
+        {"PREFIX", 0.131}, {"10", 0.147}, {"7", 0.163}, {"AM", 0.119}, {"SUFFIX", 0.151}};
+    TTemp_Dir dir;
+    const std::string capture = Capture_Disk_Output(dir, 11);  // real time
+    std::vector<std::int16_t> expected;
+    for (const auto& [word, seconds] : words) {
+        const double frequency = Word_Tones.at(word);
+        Write_Tone_File(dir, std::string(word) + ".WAV", frequency, seconds, 44100, 2);
+        const auto samples = Tone(frequency, seconds, 44100, 2);
+        expected.insert(expected.end(), samples.begin(), samples.end());
+    }
+    ClockSettings settings = Default_Settings(dir.Dir());
+    Select_Prefix_Suffix_Mode(settings, PrefixSuffixMode::Fixed);
+    Select_Play_Method(settings, c.Method);
+    {
+        TSdl_Audio audio(c.After_Silence_Close ? 50ms : TSdl_Audio::Default_Close_After_Silence);
+        TSdl_Player_Set players(audio);
+        TEvent_Loop_Host host([](const std::string& text) { ADD_FAILURE() << text; });
+        TSeeded_Random random;
+        TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, dir.Dir());
+        const auto done = [&] { return host.Is_Idle() && !audio.Is_Sounding(); };
+        if (c.After_Silence_Close) {
+            engine.Say_Time(10, 7);
+            ASSERT_TRUE(Pump_Events_Until(done, 10s));
+            // Reopening starts a new capture file: it holds the second announcement only.
+            ASSERT_TRUE(Pump_Events_Until([&] { return !audio.Is_Open(); }, 5s));
+        }
+        engine.Say_Time(10, 7);
+        ASSERT_TRUE(Pump_Events_Until(done, 10s));
+        Pump_Events_Until([] { return false; }, 100ms);
+    }
+    const auto output = Read_Samples(capture);
+    const auto first = std::find_if(output.begin(), output.end(), [](std::int16_t sample) { return sample != 0; });
+    ASSERT_GE(output.end() - first, static_cast<std::ptrdiff_t>(expected.size()));
+    const std::vector<std::int16_t> heard(first, first + static_cast<std::ptrdiff_t>(expected.size()));
+    const auto differs = std::mismatch(heard.begin(), heard.end(), expected.begin());
+    EXPECT_EQ(differs.first, heard.end()) << "first difference at frame " << (differs.first - heard.begin()) / 2
+                                          << " of " << expected.size() / 2;
+    EXPECT_TRUE(std::all_of(first + static_cast<std::ptrdiff_t>(expected.size()), output.end(),
+                            [](std::int16_t sample) { return sample == 0; }))
+        << "nothing after the last word";
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, Announcement_Join_Test,
+                         testing::Values(TJoin_Case{PlayMethod::Sequential, false},
+                                         TJoin_Case{PlayMethod::Optimised, false},
+                                         TJoin_Case{PlayMethod::Fastest, false},
+                                         TJoin_Case{PlayMethod::Sequential, true},
+                                         TJoin_Case{PlayMethod::Fastest, true}),
+                         [](const testing::TestParamInfo<TJoin_Case>& param_info) {
+                             const PlayMethod method = param_info.param.Method;
+                             const char* name = method == PlayMethod::Sequential  ? "Sequential"
+                                                : method == PlayMethod::Optimised ? "Optimised"
+                                                                                  : "Fastest";
+                             return std::string(name) + (param_info.param.After_Silence_Close ? "_Reopened" : "");
+                         });
 
 // A word file that is no sound at all, or holds no samples: the device error
 // naming the file reaches the caller, the other words are still heard in

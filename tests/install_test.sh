@@ -6,16 +6,7 @@
 # can send the settings away from it, even when root runs the test.
 set -u
 build=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-expect() {  # description, expected, actual
-    if [ "$2" != "$3" ]; then
-        printf 'FAIL: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/shell_checks.sh"
 
 cmake --install "$build" --prefix "$work/usr" >/dev/null || exit 1
 program_dir="$work/usr/lib/horavox"

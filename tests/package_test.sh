@@ -3,16 +3,7 @@
 # asks of the system.
 set -u
 build=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-expect() {  # description, expected, actual
-    if [ "$2" != "$3" ]; then
-        printf 'FAIL: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/shell_checks.sh"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >cpack.log 2>&1) || { cat "$work/cpack.log"; exit 1; }
 deb=$(ls "$work"/horavox_*_"$(dpkg --print-architecture)".deb) || exit 1

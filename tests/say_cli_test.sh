@@ -3,16 +3,7 @@
 # that is read but never written.
 set -u
 say=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-expect() {  # description, expected, actual
-    if [ "$2" != "$3" ]; then
-        printf 'FAIL: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/shell_checks.sh"
 
 expect "13:07 on the 12-hour clock without prefix" $'1.WAV\n0.WAV\n7.WAV\nPM.WAV' \
     "$("$say" 13:07 --print --clock 12 --prefix-suffix none)"

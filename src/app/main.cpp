@@ -26,6 +26,7 @@ int main(int argc, char** argv)
     TMain_Form_Services services;
     services.Clock = std::make_shared<TSystem_Clock>();
     services.Make_Sound_Player = [&audio](int) { return std::make_shared<TSdl_Sound_Player>(audio); };
+    services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = Program_Directory();
     // Beside the executable in a portable copy; in the user's configuration directory in an installed one.

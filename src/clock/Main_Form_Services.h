@@ -18,6 +18,9 @@ struct TMain_Form_Services {
     std::shared_ptr<const TClock_Source> Clock;
     // Called once per player while the window is built: slots 1 to 7, then the probe.
     std::function<std::shared_ptr<SoundPlayer>(int player_number)> Make_Sound_Player;
+    // Opens the sound device ahead of a due announcement (the silence close may
+    // have shut it), so the first word is not held up by the opening. May be empty.
+    std::function<void()> Prepare_Sound_Device;
     std::shared_ptr<TSeeded_Random> Random;
     std::string Program_Directory;  // with its trailing delimiter
     std::string Settings_Path;

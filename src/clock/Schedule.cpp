@@ -28,3 +28,10 @@ bool Announcement_Due(SayFrequency frequency, SoundScheme scheme, [[maybe_unused
         return false;
     return scheme == SoundScheme::EightBells && second == 0 && (minute == 0 || minute == 30);
 }
+
+bool Announcement_Due_Next_Second(SayFrequency frequency, SoundScheme scheme, unsigned hour, unsigned minute,
+                                  unsigned second)
+{
+    const unsigned next = (hour * 3600 + minute * 60 + second + 1) % 86400;
+    return Announcement_Due(frequency, scheme, next / 3600, next / 60 % 60, next % 60);
+}

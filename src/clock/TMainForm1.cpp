@@ -130,6 +130,10 @@ void TMainForm1::Timer1Timer()
     if (Is_Idle() && Announcement_Due(Say_Frequency_Of(settings_), Sound_Scheme_Of(settings_), Tick_Time.Hour,
                                       Tick_Time.Minute, Tick_Time.Second))
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
+    else if (services_.Prepare_Sound_Device && Announcement_Due_Next_Second(Say_Frequency_Of(settings_),
+                                                                             Sound_Scheme_Of(settings_), Tick_Time.Hour,
+                                                                             Tick_Time.Minute, Tick_Time.Second))
+        services_.Prepare_Sound_Device();
 
     SpareMenu->setVisible(true);
     SpareMenu->setText(Date_Item_Text(now.date()));

@@ -38,6 +38,7 @@ void TMain_Window_Test::Create_Windows()
                                   : sound.Slot(number);
         return {std::shared_ptr<void>(), &player};
     };
+    services.Prepare_Sound_Device = [this] { ++sound_device_preparations; };
     services.Random = random;
     services.Program_Directory = program_dir.Dir();
     services.Settings_Path = Settings_Path();

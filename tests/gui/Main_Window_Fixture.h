@@ -44,6 +44,8 @@ protected:
 
     TTemp_Dir program_dir;
     TFake_Sound_System sound;
+    // How often the window asked for the sound device to be opened ahead of a sound.
+    int sound_device_preparations = 0;
     std::shared_ptr<TFake_Clock> clock = std::make_shared<TFake_Clock>();
     std::shared_ptr<TSeeded_Random> random = std::make_shared<TSeeded_Random>();
     // The executable as the window sees it, and its log-on list, both in

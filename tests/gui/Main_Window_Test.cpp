@@ -15,6 +15,7 @@
 
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -101,6 +102,30 @@ TEST_F(TMain_Window_Test, HourlyAnnouncementOnlyInSecondZeroAndOnlyWhenIdle)
     form->Set_Idle(true);
     Tick_At(QTime(10, 0, 0));
     EXPECT_THAT(Opened_Slot_Files(), ElementsAre("10.WAV"));
+}
+
+// The tick before a due one opens the sound device and nothing more: the
+// announcement, its random prefix included, is composed at the due tick.
+TEST_F(TMain_Window_Test, TickBeforeADueAnnouncementPreparesTheDeviceOnly)
+{
+    for (const char* file : {"10.WAV", "PREFIX1.WAV", "PREFIX2.WAV"})
+        program_dir.Write(file);
+    Show();
+    Select_Prefix_Suffix_Mode(form->Live_Settings(), PrefixSuffixMode::Random);
+    TSeeded_Random untouched = *random;
+    sound.Log.clear();
+
+    Tick_At(QTime(9, 59, 58));
+    EXPECT_EQ(sound_device_preparations, 0);
+    Tick_At(QTime(9, 59, 59));
+    EXPECT_EQ(sound_device_preparations, 1);
+    EXPECT_THAT(sound.Log, IsEmpty());
+    EXPECT_EQ(TSeeded_Random(*random).Random_Below(1'000'000), untouched.Random_Below(1'000'000))
+        << "no prefix was drawn";
+
+    Tick_At(QTime(10, 0, 0));
+    EXPECT_THAT(Opened_Slot_Files(), Contains("10.WAV"));
+    EXPECT_EQ(sound_device_preparations, 1);
 }
 
 TEST_F(TMain_Window_Test, ScalingFollowsTheClientAreaFromTheFirstShowLayout)

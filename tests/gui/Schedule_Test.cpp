@@ -45,4 +45,23 @@ TEST(Schedule, Announcements_In_A_Whole_Day)
         }
 }
 
+// The tick before each due one, and only that tick, readies the sound device:
+// across the minute, the hour and midnight.
+TEST(Schedule, Due_Next_Second_Is_The_Tick_Before_Each_Due_One)
+{
+    const struct {
+        F frequency;
+        S scheme;
+        unsigned hour, minute, second;
+        bool due;
+    } cases[] = {
+        {F::EveryMinute, S::NormalSounds, 10, 6, 59, true},  {F::EveryMinute, S::NormalSounds, 10, 7, 0, false},
+        {F::EveryHour, S::NormalSounds, 23, 59, 59, true},   {F::EveryHour, S::NormalSounds, 0, 0, 0, false},
+        {F::Never, S::EightBells, 12, 29, 59, true},         {F::Never, S::NormalSounds, 12, 29, 59, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Announcement_Due_Next_Second(c.frequency, c.scheme, c.hour, c.minute, c.second), c.due)
+            << static_cast<int>(c.frequency) << " " << c.hour << ":" << c.minute << ":" << c.second;
+}
+
 }  // namespace

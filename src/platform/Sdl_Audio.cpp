@@ -27,23 +27,32 @@ void TSdl_Audio::Fill_Buffer(void* device, std::uint8_t* stream, int length)
         audio.Post_Notice(finished.Items[i].Voice, finished.Items[i].Generation);
 }
 
-TSdl_Audio::TSdl_Audio(std::chrono::milliseconds close_after_silence)
+TSdl_Audio::TSdl_Audio(TNotice_Loop& loop, std::chrono::milliseconds close_after_silence)
+    : loop_(loop), close_after_silence_(close_after_silence)
 {
-    silence_timer_.setSingleShot(true);
-    silence_timer_.setInterval(close_after_silence);
-    QObject::connect(&silence_timer_, &QTimer::timeout, &notice_target_, [this] { Close_When_Silent(); });
+}
+
+void TSdl_Audio::Start_Silence_Timer()
+{
+    loop_.Start_Timer(close_after_silence_, [this, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired())
+            Close_When_Silent();
+    });
 }
 
 TSdl_Audio::~TSdl_Audio()
 {
-    // Nothing is reported of sounds cut off by the end: the notice target goes too.
     Close_Device();
+    // Nothing is reported of sounds cut off by the end; the audio thread,
+    // which copies this token, has stopped.
+    alive_.reset();
+    loop_.Stop_Timer();
 }
 
 void TSdl_Audio::Close_When_Silent()
 {
     if (Is_Sounding())
-        silence_timer_.start();
+        Start_Silence_Timer();
     else
         Close_Device();
 }
@@ -75,7 +84,7 @@ void TSdl_Audio::Ensure_Open()
     Mix_QuerySpec(&format_.Frequency, &sample_format, &format_.Channels);
     Mix_HookMusic(Fill_Buffer, this);
     open_ = true;
-    silence_timer_.start();
+    Start_Silence_Timer();
 }
 
 void TSdl_Audio::Prepare()
@@ -86,12 +95,12 @@ void TSdl_Audio::Prepare()
         return;
     }
     if (!Is_Sounding())
-        silence_timer_.start();
+        Start_Silence_Timer();
 }
 
 void TSdl_Audio::Close_Device()
 {
-    silence_timer_.stop();
+    loop_.Stop_Timer();
     if (!open_)
         return;
     voices_.Clear();
@@ -129,9 +138,10 @@ std::uint32_t TSdl_Audio::New_Generation()
 
 void TSdl_Audio::Post_Notice(int channel, std::uint32_t generation)
 {
-    QMetaObject::invokeMethod(
-        &notice_target_, [this, channel, generation] { Deliver_Notice(channel, generation); },
-        Qt::QueuedConnection);
+    loop_.Post([this, alive = std::weak_ptr<int>(alive_), channel, generation] {
+        if (!alive.expired())
+            Deliver_Notice(channel, generation);
+    });
 }
 
 void TSdl_Audio::Request_Play(int channel, const Mix_Chunk& chunk, std::uint32_t generation)
@@ -158,7 +168,7 @@ void TSdl_Audio::Stop(int channel)
 void TSdl_Audio::Deliver_Notice(int channel, std::uint32_t generation)
 {
     if (open_ && !Is_Sounding())
-        silence_timer_.start();
+        Start_Silence_Timer();
     TSdl_Sound_Player* player = players_[static_cast<std::size_t>(channel)];
     if (player != nullptr)
         player->Notice(generation);

@@ -2,10 +2,9 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
-#include <QObject>
-#include <QTimer>
-
+#include "platform/Notice_Loop.h"
 #include "platform/Voice_Queue.h"
 
 class TSdl_Sound_Player;
@@ -44,7 +43,11 @@ public:
 
     static constexpr std::chrono::milliseconds Default_Close_After_Silence{10'000};
 
+    // Notices and the silence timer on the Qt event loop of this thread.
     explicit TSdl_Audio(std::chrono::milliseconds close_after_silence = Default_Close_After_Silence);
+    // The same on `loop`, which must outlive the output.
+    explicit TSdl_Audio(TNotice_Loop& loop,
+                        std::chrono::milliseconds close_after_silence = Default_Close_After_Silence);
     ~TSdl_Audio();
     TSdl_Audio(const TSdl_Audio&) = delete;
     TSdl_Audio& operator=(const TSdl_Audio&) = delete;
@@ -83,13 +86,16 @@ private:
     void Deliver_Notice(int channel, std::uint32_t generation);
     void Close_Device();
     void Close_When_Silent();
+    void Start_Silence_Timer();
 
+    std::unique_ptr<TNotice_Loop> own_loop_;
+    TNotice_Loop& loop_;
+    std::chrono::milliseconds close_after_silence_;
+    // Work posted to the loop checks it, so none runs for an output that is gone.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     bool open_ = false;
     std::uint32_t last_generation_ = 0;
     TOutput_Format format_;
     std::array<TSdl_Sound_Player*, Channel_Count> players_{};
     TVoice_Queue voices_;
-    // Lives on the GUI thread: the target of every posted notice.
-    QObject notice_target_;
-    QTimer silence_timer_;
 };

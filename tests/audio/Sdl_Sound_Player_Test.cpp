@@ -341,6 +341,28 @@ TEST(Sdl_Audio_Silence_Test, ClosesAfterSilenceAndOpensAgainForTheNextSound)
     EXPECT_TRUE(Pump_Events_Until([&] { return notices == 2; }, 5s));
 }
 
+// The tick before a due announcement opens the device that the silence close
+// shut; a device that cannot open is left to the sound itself to report.
+TEST(Sdl_Audio_Silence_Test, PrepareReopensAClosedDeviceAndNeverThrows)
+{
+    TTemp_Dir dir;
+    Capture_Disk_Output(dir, 1);
+    {
+        TSdl_Audio audio(50ms);
+        audio.Prepare();
+        EXPECT_TRUE(audio.Is_Open());
+        ASSERT_TRUE(Pump_Events_Until([&] { return !audio.Is_Open(); }, 5s));
+        audio.Prepare();
+        EXPECT_TRUE(audio.Is_Open());
+    }
+
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    TSdl_Audio unavailable;
+    EXPECT_NO_THROW(unavailable.Prepare());
+    EXPECT_FALSE(unavailable.Is_Open());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+}
+
 TEST(Sdl_Audio_Silence_Test, ASoundLongerThanTheSilenceTimeIsNotCutOff)
 {
     TTemp_Dir dir;

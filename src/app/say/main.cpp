@@ -7,15 +7,12 @@
 #include <optional>
 #include <span>
 
-#include <QCoreApplication>
-#include <QTimer>
-
 #include "app/say/Say_Options.h"
 #include "app/say/Say_Players.h"
 #include "app/say/Say_Report.h"
 #include "engine/Announcement_Engine.h"
 #include "engine/Compose_Spoken_Time.h"
-#include "platform/Event_Loop_Host.h"
+#include "platform/Plain_Notice_Loop.h"
 #include "platform/Files.h"
 #include "platform/Sdl_Audio.h"
 #include "platform/Sdl_Player_Set.h"
@@ -30,22 +27,6 @@ constexpr int Exit_Usage = 2;
 // An announcement is a few seconds; a chain that never ends must not hang a script.
 constexpr auto Announcement_Time_Limit = std::chrono::seconds(120);
 
-// Errors raised inside completion notices end the run with their text.
-class TSay_Application : public QCoreApplication {
-public:
-    using QCoreApplication::QCoreApplication;
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        try {
-            return QCoreApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            std::cerr << "horavox-say: " << error.what() << "\n";
-            exit(Exit_Failure);
-            return true;
-        }
-    }
-};
-
 // Error boxes of a program without a window: the text goes to standard error
 // and the run ends with a failure.
 class TConsole_Errors {
@@ -56,6 +37,26 @@ public:
         shown = true;
     }
     bool shown = false;
+};
+
+// The engine's host without a window: pending messages are the notice
+// loop's, and the idle and shareable flags plain values.
+class TConsole_Host : public TEngine_Host {
+public:
+    TConsole_Host(TPlain_Notice_Loop& loop, TConsole_Errors& errors) : loop_(loop), errors_(errors) {}
+
+    void Process_Messages() override { loop_.Process_Messages(); }
+    void Show_Error_Box(const std::string& text) override { errors_(text); }
+    bool Is_Idle() const override { return idle_; }
+    void Set_Idle(bool idle) override { idle_ = idle; }
+    bool Shareable_Sound() const override { return shareable_; }
+    void Set_Shareable_Sound(bool shareable) override { shareable_ = shareable; }
+
+private:
+    TPlain_Notice_Loop& loop_;
+    TConsole_Errors& errors_;
+    bool idle_ = true;
+    bool shareable_ = false;
 };
 
 TClock_Time Time_Now()
@@ -102,7 +103,8 @@ int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Sourc
                         const std::string& program_directory, const std::string& output_path)
 {
     TConsole_Errors errors;
-    TEvent_Loop_Host host(std::ref(errors));
+    TPlain_Notice_Loop loop;
+    TConsole_Host host(loop, errors);
     std::array<TRender_Player, Slot_Count + 1> players;
     std::array<SoundPlayer*, Slot_Count> slot_players{};
     for (int i = 0; i < Slot_Count; ++i)
@@ -122,31 +124,35 @@ int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Sourc
     return errors.shown ? Exit_Failure : 0;
 }
 
-int Speak_Announcement(TSay_Application& application, ClockSettings& settings, TClock_Time time,
-                       TRandom_Source& random, const std::string& program_directory)
+// No toolkit and no event loop of Qt's: the device is opened first, then the
+// announcement loads its first word and starts it at once.
+int Speak_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source& random,
+                       const std::string& program_directory)
 {
-    TSdl_Audio audio;
+    TPlain_Notice_Loop loop;
+    TSdl_Audio audio(loop);
     TSdl_Player_Set players(audio);
     TConsole_Errors errors;
-    TEvent_Loop_Host host(std::ref(errors));
+    TConsole_Host host(loop, errors);
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, program_directory);
+    audio.Ensure_Open();
     const auto device_error = Say_Time_Holding_Device_Error(engine, time);
 
     // The engine is idle again once the last sound has died away.
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!host.Is_Idle())
-            return;
-        if (device_error)
-            errors(*device_error);
-        application.exit(errors.shown ? Exit_Failure : 0);
-    });
-    watch.start(5);
-    QTimer::singleShot(Announcement_Time_Limit, [&] {
-        std::cerr << "horavox-say: the announcement did not finish in time\n";
-        application.exit(Exit_Failure);
-    });
-    return application.exec();
+    const bool finished = loop.Run_Until([&] { return host.Is_Idle(); }, Announcement_Time_Limit);
+    // Errors raised inside completion notices end the run with their text.
+    if (const std::exception_ptr error = loop.Take_Error()) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& raised) {
+            errors(raised.what());
+        }
+    }
+    if (!finished)
+        errors("the announcement did not finish in time");
+    else if (device_error)
+        errors(*device_error);
+    return errors.shown ? Exit_Failure : 0;
 }
 
 }  // namespace
@@ -182,8 +188,7 @@ int main(int argc, char** argv)
         }
         if (options.wav_file)
             return Render_Announcement(settings, time, random, program_directory, *options.wav_file);
-        TSay_Application application(argc, argv);
-        return Speak_Announcement(application, settings, time, random, program_directory);
+        return Speak_Announcement(settings, time, random, program_directory);
     } catch (const std::exception& error) {
         std::cerr << "horavox-say: " << error.what() << "\n";
         return Exit_Failure;

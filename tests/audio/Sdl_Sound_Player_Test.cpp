@@ -87,11 +87,9 @@ TEST_F(Sdl_Sound_Player_Test, PlayAfterTheEndPlaysAgainFromTheStart)
     player->Play();
     ASSERT_TRUE(Wait_For_Notices(2));
 
-    const auto output = Captured_Output();
-    const auto runs = Find_Tone_Runs(output, 2, 44100, {1000}, 441);
-    ASSERT_EQ(runs.size(), 2u);
-    for (const auto& run : runs)
-        EXPECT_NEAR(static_cast<double>(run.End_Frame - run.First_Frame) / 44100.0, 0.2, 0.02);
+    // Heard twice in full. Whether a gap lies between the two depends on how
+    // soon the second request follows the notice, so only the length counts.
+    EXPECT_NEAR(Seconds_Heard(Captured_Output(), 1000), 0.4, 0.03);
 }
 
 TEST_F(Sdl_Sound_Player_Test, PlayWhilePlayingNotifiesAtOnceAndAgainAtTheEnd)

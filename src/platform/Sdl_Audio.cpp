@@ -2,8 +2,9 @@
 
 #include <atomic>
 
+#include <cstring>
+
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include "engine/SoundPlayer.h"
 #include "platform/Sdl_Sound_File.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-// SDL_mixer drives one device per process.
+// One output per program: every player's sound goes through it, one voice.
 std::atomic<TSdl_Audio*> Open_Device{nullptr};
 
 }  // namespace
@@ -21,8 +22,12 @@ std::atomic<TSdl_Audio*> Open_Device{nullptr};
 void TSdl_Audio::Fill_Buffer(void* device, std::uint8_t* stream, int length)
 {
     auto& audio = *static_cast<TSdl_Audio*>(device);
+    // SDL hands the buffer over as it is; silence is zero in signed samples.
+    std::memset(stream, 0, static_cast<std::size_t>(length));
     const TVoice_Queue::TFinished_List finished =
         audio.voices_.Fill(std::span<std::uint8_t>(stream, static_cast<std::size_t>(length)));
+    if (audio.output_tap_ != nullptr)
+        audio.output_tap_(audio.output_tap_argument_, stream, length);
     for (std::size_t i = 0; i < finished.Count; ++i)
         audio.Post_Notice(finished.Items[i].Voice, finished.Items[i].Generation);
 }
@@ -74,15 +79,23 @@ void TSdl_Audio::Ensure_Open()
     SDL_ClearError();
     // No format changes allowed: SDL converts for the device, and the loaded
     // sounds stay valid when the device is opened again.
-    if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, Buffer_Frames, nullptr, 0) != 0) {
+    SDL_AudioSpec wanted{};
+    wanted.freq = Frequency;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = static_cast<Uint8>(Channels);
+    wanted.samples = Buffer_Frames;
+    wanted.callback = Fill_Buffer;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (device_ == 0) {
         const std::string text = Sdl_Error_Text();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         Open_Device.store(nullptr);
         throw EMCIDeviceError(text);
     }
-    Uint16 sample_format = 0;
-    Mix_QuerySpec(&format_.Frequency, &sample_format, &format_.Channels);
-    Mix_HookMusic(Fill_Buffer, this);
+    format_ = {obtained.freq, obtained.channels};
+    SDL_PauseAudioDevice(device_, 0);
     open_ = true;
     Start_Silence_Timer();
 }
@@ -104,8 +117,8 @@ void TSdl_Audio::Close_Device()
     if (!open_)
         return;
     voices_.Clear();
-    Mix_HookMusic(nullptr, nullptr);
-    Mix_CloseAudio();
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     Open_Device.store(nullptr);
     open_ = false;
@@ -144,10 +157,22 @@ void TSdl_Audio::Post_Notice(int channel, std::uint32_t generation)
     });
 }
 
-void TSdl_Audio::Request_Play(int channel, const Mix_Chunk& chunk, std::uint32_t generation)
+void TSdl_Audio::Request_Play(int channel, std::span<const std::int16_t> sound, std::uint32_t generation)
 {
     Ensure_Open();
-    voices_.Enqueue(channel, std::span<const std::uint8_t>(chunk.abuf, chunk.alen), generation);
+    voices_.Enqueue(channel,
+                    std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(sound.data()), sound.size_bytes()),
+                    generation);
+}
+
+void TSdl_Audio::Set_Output_Tap(void (*tap)(void* argument, std::uint8_t* stream, int length), void* argument)
+{
+    if (open_)
+        SDL_LockAudioDevice(device_);
+    output_tap_ = tap;
+    output_tap_argument_ = argument;
+    if (open_)
+        SDL_UnlockAudioDevice(device_);
 }
 
 bool TSdl_Audio::Is_Sounding(int channel) const

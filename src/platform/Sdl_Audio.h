@@ -3,26 +3,26 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "platform/Notice_Loop.h"
 #include "platform/Voice_Queue.h"
 
 class TSdl_Sound_Player;
-struct Mix_Chunk;
 
 // The program's one SDL audio output, shared by every sound player. It is
 // opened when a player first needs it, closed again once it has been silent
 // for a while (an open device mixes silence all the time and keeps the sound
 // server busy between announcements), opened again by the next sound, and
 // closed for good when the object goes, which must be after every player
-// attached to it. Only one may be open at a time, as SDL_mixer drives a
-// single device. It always runs in one format, so sounds loaded under one
-// opening play unchanged under the next.
+// attached to it. Only one may be open at a time. It always runs in one
+// format, so sounds decoded under one opening play unchanged under the next.
 //
-// SDL_mixer decodes the files; the device's buffers are filled by a voice
-// queue of our own, through the mixer's music hook. Each attached player owns
-// one voice of it for its whole life, so a voice number names a player
-// without any lookup on the audio thread.
+// The device's buffers are filled by a voice queue of our own. Each attached
+// player owns one voice of it for its whole life, so a voice number names a
+// player without any lookup on the audio thread. SDL alone does the work: a
+// mixer library would load a dozen codec libraries at every start for
+// nothing but WAV files.
 //
 // The device speaks with one voice: a sound asked to play while another is
 // sounding waits for it, in the order of the requests, and starts on the very
@@ -35,6 +35,9 @@ public:
     static constexpr int Channel_Count = TVoice_Queue::Voice_Count;
     // Frames per device buffer: the first sound waits for the next buffer.
     static constexpr int Buffer_Frames = 512;
+    // The one format of the output, and of every decoded sound: signed 16-bit.
+    static constexpr int Frequency = 44100;
+    static constexpr int Channels = 2;
 
     struct TOutput_Format {
         int Frequency = 0;
@@ -70,7 +73,7 @@ public:
     std::uint32_t New_Generation();
     // Plays the channel's sound now, or right after the sounds already asked
     // for; its end is reported with `generation`.
-    void Request_Play(int channel, const Mix_Chunk& chunk, std::uint32_t generation);
+    void Request_Play(int channel, std::span<const std::int16_t> sound, std::uint32_t generation);
     // The channel's sound is playing or waiting to play.
     bool Is_Sounding(int channel) const;
     // A sound is playing or waiting to play.
@@ -80,6 +83,9 @@ public:
     // Delivers a completion notice to the channel's player through the GUI
     // thread's event queue, if the player is still on that generation.
     void Post_Notice(int channel, std::uint32_t generation);
+    // Benchmarks: `tap` sees every buffer right after it is filled, on the
+    // audio thread. Null removes it.
+    void Set_Output_Tap(void (*tap)(void* argument, std::uint8_t* stream, int length), void* argument);
 
 private:
     static void Fill_Buffer(void* device, std::uint8_t* stream, int length);
@@ -94,6 +100,9 @@ private:
     // Work posted to the loop checks it, so none runs for an output that is gone.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     bool open_ = false;
+    std::uint32_t device_ = 0;
+    void (*output_tap_)(void*, std::uint8_t*, int) = nullptr;
+    void* output_tap_argument_ = nullptr;
     std::uint32_t last_generation_ = 0;
     TOutput_Format format_;
     std::array<TSdl_Sound_Player*, Channel_Count> players_{};

@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "engine/SoundPlayer.h"
 
 class TSdl_Audio;
-struct Mix_Chunk;
 
-// A sound-player slot on SDL_mixer: Open loads the whole WAV file into memory,
-// Play queues it on the device's one voice, and the end of the sound comes
+// A sound-player slot on SDL: Open decodes the whole WAV file into memory in
+// the device's format, Play queues it on the device's one voice, and the end of the sound comes
 // back as a notice on the GUI thread. Sharing is always possible with a
 // mixer, so `Shareable` changes nothing here.
 class TSdl_Sound_Player : public SoundPlayer {
@@ -20,7 +20,7 @@ public:
     void Open() override;
     void Close() override;
     void Play() override;
-    bool Is_Open() const override { return chunk_ != nullptr; }
+    bool Is_Open() const override { return open_; }
     bool Is_Sounding() const override;
 
     // A completion notice reaching the GUI thread; one of an earlier opening is dropped.
@@ -29,6 +29,7 @@ public:
 private:
     TSdl_Audio& audio_;
     int channel_;
-    Mix_Chunk* chunk_ = nullptr;
+    bool open_ = false;
+    std::vector<std::int16_t> samples_;
     std::uint32_t generation_ = 0;
 };

@@ -41,59 +41,93 @@ void Put_Le(std::string& out, std::uint32_t value, int bytes)
 
 }  // namespace
 
-std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path)
+namespace {
+
+// Thrown inside Decode_Wav only, to leave it with the decoder's text.
+struct TDecode_Failure {
+    std::string Reason;
+};
+
+std::vector<std::int16_t> Decode_Or_Throw(const std::string& path, int frequency, int channels)
 {
     std::string error_text;
     const TSound_File file = Open_Sound_File(path, error_text);
     if (!file)
-        throw EHoravoxError(Decode_Error(path, error_text));
+        throw TDecode_Failure{error_text};
     SDL_AudioSpec spec{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
     SDL_ClearError();
     if (SDL_LoadWAV_RW(file.get(), 0, &spec, &raw, &length) == nullptr)
-        throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
+        throw TDecode_Failure{Sdl_Error_Text()};
     const std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw);
     const Uint32 frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8u * spec.channels;
     if (frame_bytes == 0 || spec.freq <= 0)
-        throw EHoravoxError(Decode_Error(path, "the sound's format is not usable"));
+        throw TDecode_Failure{"the sound's format is not usable"};
     length -= length % frame_bytes;
     if (raw == nullptr || length == 0)
-        throw EHoravoxError(Decode_Error(path, No_Sound_Data_Text));
+        throw TDecode_Failure{No_Sound_Data_Text};
 
-    const std::unique_ptr<SDL_AudioStream, TAudio_Stream_Free> stream(
-        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, Render_Frequency));
+    const std::unique_ptr<SDL_AudioStream, TAudio_Stream_Free> stream(SDL_NewAudioStream(
+        spec.format, spec.channels, spec.freq, AUDIO_S16SYS, static_cast<Uint8>(channels), frequency));
     if (!stream)
-        throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
+        throw TDecode_Failure{Sdl_Error_Text()};
     // The frames a one-pass conversion gives; the stream is cut to them.
+    const auto out_channels = static_cast<std::size_t>(channels);
     const auto frames_out = static_cast<std::size_t>(static_cast<std::uint64_t>(length / frame_bytes) *
-                                                     Render_Frequency / static_cast<std::uint64_t>(spec.freq));
+                                                     static_cast<std::uint64_t>(frequency) /
+                                                     static_cast<std::uint64_t>(spec.freq));
+    const std::size_t samples_out = frames_out * out_channels;
     std::vector<std::int16_t> samples;
-    samples.reserve(frames_out);
+    samples.reserve(samples_out);
     const auto take_converted = [&] {
-        for (int available; samples.size() < frames_out && (available = SDL_AudioStreamAvailable(stream.get())) > 0;) {
+        for (int available; samples.size() < samples_out && (available = SDL_AudioStreamAvailable(stream.get())) > 0;) {
             const std::size_t before = samples.size();
             samples.resize(before + static_cast<std::size_t>(available) / sizeof(std::int16_t) + 1u);
             const int got = SDL_AudioStreamGet(stream.get(), samples.data() + before, available);
             if (got <= 0)
-                throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
-            samples.resize(std::min(before + static_cast<std::size_t>(got) / sizeof(std::int16_t), frames_out));
+                throw TDecode_Failure{Sdl_Error_Text()};
+            samples.resize(std::min(before + static_cast<std::size_t>(got) / sizeof(std::int16_t), samples_out));
         }
     };
     const Uint32 piece = Frames_Per_Piece * frame_bytes;
     for (Uint32 offset = 0; offset < length; offset += std::min(piece, length - offset)) {
         if (SDL_AudioStreamPut(stream.get(), raw + offset, static_cast<int>(std::min(piece, length - offset))) != 0)
-            throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
+            throw TDecode_Failure{Sdl_Error_Text()};
         take_converted();
     }
     // The resampler keeps back the last few milliseconds, and flushing does
     // not give them up: silence after the end pushes them out.
-    const Uint32 padding_frames = Resampler_Reach * (static_cast<Uint32>(spec.freq) / Render_Frequency + 2u);
+    const Uint32 padding_frames =
+        Resampler_Reach * (static_cast<Uint32>(spec.freq) / static_cast<Uint32>(frequency) + 2u);
     const std::vector<Uint8> silence(padding_frames * frame_bytes, spec.format == AUDIO_U8 ? 0x80 : 0x00);
     if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) != 0 ||
         SDL_AudioStreamFlush(stream.get()) != 0)
-        throw EHoravoxError(Decode_Error(path, Sdl_Error_Text()));
+        throw TDecode_Failure{Sdl_Error_Text()};
     take_converted();
+    return samples;
+}
+
+}  // namespace
+
+bool Decode_Wav(const std::string& path, int frequency, int channels, std::vector<std::int16_t>& samples,
+                std::string& reason)
+{
+    try {
+        samples = Decode_Or_Throw(path, frequency, channels);
+    } catch (const TDecode_Failure& failure) {
+        reason = failure.Reason;
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path)
+{
+    std::vector<std::int16_t> samples;
+    std::string reason;
+    if (!Decode_Wav(path, Render_Frequency, 1, samples, reason))
+        throw EHoravoxError(Decode_Error(path, reason));
     return samples;
 }
 

@@ -13,6 +13,12 @@ constexpr int Render_Frequency = 22050;
 // no sound at all.
 std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path);
 
+// The same into any rate and channel count, signed 16-bit, interleaved: the
+// sound players decode into the device's format with it. Returns false and
+// sets `reason` (the decoder's own text) when the file cannot be used.
+bool Decode_Wav(const std::string& path, int frequency, int channels, std::vector<std::int16_t>& samples,
+                std::string& reason);
+
 // Decodes every file, in order, and writes them one after the other as one
 // PCM WAV file. Throws EHoravoxError, and leaves no output file, on failure.
 void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path);

@@ -35,7 +35,7 @@ expect "only the two programs executable" $'./usr/lib/horavox/horavox\n./usr/lib
 expect "package name" horavox "$(dpkg-deb -f "$deb" Package)"
 expect "section" utils "$(dpkg-deb -f "$deb" Section)"
 depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{print $1}')
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 libsdl2-mixer-2.0-0; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0; do
     grep -qxF "$library" <<<"$depends" || expect "depends on $library" "$library" ""
 done
 

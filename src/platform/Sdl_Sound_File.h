@@ -15,8 +15,8 @@ extern const char No_Sound_Data_Text[];
 struct TSound_File_Close {
     void operator()(SDL_RWops* file) const { SDL_RWclose(file); }
 };
-// Closed here, not by the decoder: SDL_mixer leaves a file open when it does
-// not recognise its format, even when asked to close it.
+// Closed here, not by the decoder, so that no way out of a decoder that
+// fails leaves the file open.
 using TSound_File = std::unique_ptr<SDL_RWops, TSound_File_Close>;
 
 // Opens a sound file for reading. The name is looked up by exact spelling

@@ -7,14 +7,17 @@ namespace {
 using F = SayFrequency;
 using S = SoundScheme;
 
+// A tick's time under a frequency and scheme, and whether the rule answers yes.
+struct Tick_Case {
+    F frequency;
+    S scheme;
+    unsigned hour, minute, second;
+    bool due;
+};
+
 TEST(Schedule, Edge_Cases)
 {
-    const struct {
-        F frequency;
-        S scheme;
-        unsigned hour, minute, second;
-        bool due;
-    } cases[] = {
+    const Tick_Case cases[] = {
         {F::Every5Minutes, S::NormalSounds, 10, 5, 0, true},   {F::Every5Minutes, S::NormalSounds, 10, 5, 1, false},
         {F::Every5Minutes, S::NormalSounds, 10, 7, 0, false},  {F::EveryHour, S::NormalSounds, 12, 30, 0, false},
         {F::EveryHour, S::EightBells, 12, 30, 0, true},        {F::Never, S::EightBells, 13, 0, 0, true},
@@ -49,12 +52,7 @@ TEST(Schedule, Announcements_In_A_Whole_Day)
 // across the minute, the hour and midnight.
 TEST(Schedule, Due_Next_Second_Is_The_Tick_Before_Each_Due_One)
 {
-    const struct {
-        F frequency;
-        S scheme;
-        unsigned hour, minute, second;
-        bool due;
-    } cases[] = {
+    const Tick_Case cases[] = {
         {F::EveryMinute, S::NormalSounds, 10, 6, 59, true},  {F::EveryMinute, S::NormalSounds, 10, 7, 0, false},
         {F::EveryHour, S::NormalSounds, 23, 59, 59, true},   {F::EveryHour, S::NormalSounds, 0, 0, 0, false},
         {F::Never, S::EightBells, 12, 29, 59, true},         {F::Never, S::NormalSounds, 12, 29, 59, false},

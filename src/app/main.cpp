@@ -1,8 +1,11 @@
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "clock/About_Box.h"
+#include "clock/Clock_Arguments.h"
 #include "clock/Horavox_Application.h"
+#include "clock/Single_Instance.h"
 #include "clock/Sound_File_Info_Box.h"
 #include "clock/TMainForm1.h"
 #include "platform/Files.h"
@@ -16,10 +19,36 @@
 #include "settings/Settings_Location.h"
 
 // The clock: creates its five windows once, in order, and runs until the
-// main window has closed.
+// main window has closed. A later start with the same settings file hands its
+// request to the running clock and ends.
 int main(int argc, char** argv)
 {
     THoravox_Application application(argc, argv);
+    const TClock_Arguments arguments = Parse_Clock_Arguments(QApplication::arguments());
+    if (!arguments.error.isEmpty()) {
+        std::fprintf(stderr, "horavox: %s\n%s", qPrintable(arguments.error), Clock_Usage);
+        return 2;
+    }
+    if (arguments.help) {
+        std::fputs(Clock_Usage, stdout);
+        return 0;
+    }
+
+    // Beside the executable in a portable copy; in the user's configuration directory in an installed one.
+    const TSettings_Location settings_location = Settings_Location();
+    Prepare_Settings_File(settings_location);
+    TClock_Server clock_server;
+    const TClock_Request request = arguments.say_now ? TClock_Request::Say_Now : TClock_Request::Raise;
+    switch (Become_The_Clock(clock_server, Clock_Socket_Name(QString::fromStdString(settings_location.path)), request)) {
+    case THand_Over::Taken:
+        return 0;
+    case THand_Over::No_Answer:
+        std::fputs("horavox: a clock with this settings file is running but does not answer\n", stderr);
+        return 1;
+    case THand_Over::No_Clock:
+        break;
+    }
+
     // Outlives every sound player attached to it.
     TSdl_Audio audio;
 
@@ -29,9 +58,6 @@ int main(int argc, char** argv)
     services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = Program_Directory();
-    // Beside the executable in a portable copy; in the user's configuration directory in an installed one.
-    const TSettings_Location settings_location = Settings_Location();
-    Prepare_Settings_File(settings_location);
     services.Settings_Path = settings_location.path;
     services.Executable_Path = Executable_Path();
     services.Auto_Run_Key = Auto_Run_Key();
@@ -46,6 +72,15 @@ int main(int argc, char** argv)
     // Logging out ends the program with a signal: close as the close box does, saving the settings.
     TTermination_Watch termination_watch([&main_form] { main_form.close(); });
 
+    clock_server.On_Request = [&main_form](TClock_Request taken) {
+        if (taken == TClock_Request::Say_Now)
+            main_form.Say_Time_On_Request();
+        else
+            main_form.Bring_To_Front();
+    };
+
     main_form.show();
+    if (arguments.say_now)
+        main_form.Say_Time_On_Request();
     return QApplication::exec();
 }

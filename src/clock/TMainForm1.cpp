@@ -127,8 +127,10 @@ void TMainForm1::Timer1Timer()
         Time_Label->setText(Format_24_Hour_Time(Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second));
     Set_Task_Bar_Text(Time_Label->text());
 
-    if (Is_Idle() && Announcement_Due(Say_Frequency_Of(settings_), Sound_Scheme_Of(settings_), Tick_Time.Hour,
-                                      Tick_Time.Minute, Tick_Time.Second))
+    if (std::exchange(say_at_first_tick_, false))
+        Say_Time_Now_SpeedButtonClick();
+    else if (Is_Idle() && Announcement_Due(Say_Frequency_Of(settings_), Sound_Scheme_Of(settings_), Tick_Time.Hour,
+                                           Tick_Time.Minute, Tick_Time.Second))
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
     else if (services_.Prepare_Sound_Device && Announcement_Due_Next_Second(Say_Frequency_Of(settings_),
                                                                              Sound_Scheme_Of(settings_), Tick_Time.Hour,
@@ -158,6 +160,22 @@ void TMainForm1::Time_LabelMouseDown(Qt::MouseButton button)
 void TMainForm1::Say_Time_Now_SpeedButtonClick()
 {
     engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
+}
+
+void TMainForm1::Say_Time_On_Request()
+{
+    if (Time_Label->text() == TClock_Face::Design_Caption)
+        say_at_first_tick_ = true;
+    else
+        Say_Time_Now_SpeedButtonClick();
+}
+
+void TMainForm1::Bring_To_Front()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 void TMainForm1::Show_Settings_FormClick()

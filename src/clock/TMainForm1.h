@@ -52,6 +52,12 @@ public:
     // The size of the client area, the part below the menu bar.
     QSize Client_Size() const;
 
+    // A request from a later start (a keyboard shortcut): speaks as a click on
+    // the face does, or, before the first tick has shown a time, at that tick.
+    void Say_Time_On_Request();
+    // A later plain start shows this clock instead of opening a second one.
+    void Bring_To_Front();
+
     // Event handlers.
     void Timer1Timer();
     void Time_LabelMouseDown(Qt::MouseButton button);
@@ -136,6 +142,7 @@ private:
     TSound_File_Info_Box* sound_file_info_box_ = nullptr;
     TSettings_Form_Dlg* settings_dialog_ = nullptr;
     bool first_show_done_ = false;
+    bool say_at_first_tick_ = false;
     // The clock reading of the latest tick, so an early timer never handles a second twice.
     std::optional<std::int64_t> last_tick_msecs_;
 };

@@ -1,0 +1,45 @@
+#pragma once
+#include <functional>
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+// One clock per settings file: the first clock listens on a per-user local
+// socket named from its settings file's path, and a later start hands its
+// request to that clock instead of opening a second one.
+enum class TClock_Request { Raise, Say_Now };
+
+// The socket's path: in the user's runtime directory when there is one, else
+// in the temporary directory. Spellings of one
+// settings file (relative, "..", links) name the same socket.
+QString Clock_Socket_Name(const QString& settings_path);
+
+class TClock_Server : public QObject {
+    Q_OBJECT
+public:
+    explicit TClock_Server(QObject* parent = nullptr);
+
+    std::function<void(TClock_Request)> On_Request;
+
+    // Listens on `socket_name`, replacing a socket that a killed clock left behind.
+    bool Listen(const QString& socket_name);
+    QString Error_String() const;
+
+private:
+    void Answer_Next_Connection();
+
+    QLocalServer* server_;
+};
+
+enum class THand_Over {
+    Taken,      // a running clock took the request
+    No_Clock,   // none runs: this process is the clock now, listening for later starts
+    No_Answer,  // a clock holds the socket but did not answer
+};
+
+// Hands `request` to the clock that runs with `socket_name`, or, when none
+// does, makes `server` listen there. A lock beside the socket makes the check
+// and the listening one step, so two clocks started at once cannot both win.
+THand_Over Become_The_Clock(TClock_Server& server, const QString& socket_name, TClock_Request request);

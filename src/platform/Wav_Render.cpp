@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -43,12 +44,19 @@ void Put_Le(std::string& out, std::uint32_t value, int bytes)
 
 namespace {
 
+// Takes each converted piece; `total` is the count of samples all pieces
+// will make, so a collector can reserve them at once.
+using TPiece_Taker = std::function<void(std::span<const std::int16_t> piece, std::size_t total)>;
+
 // Thrown inside Decode_Wav only, to leave it with the decoder's text.
 struct TDecode_Failure {
     std::string Reason;
 };
 
-std::vector<std::int16_t> Decode_Or_Throw(const std::string& path, int frequency, int channels)
+// Converts the file a piece at a time and hands each piece to `take`, so a
+// long file costs little more than itself. Returns the count of samples given.
+std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channels,
+                             const TPiece_Taker& take)
 {
     std::string error_text;
     const TSound_File file = Open_Sound_File(path, error_text);
@@ -73,26 +81,27 @@ std::vector<std::int16_t> Decode_Or_Throw(const std::string& path, int frequency
     if (!stream)
         throw TDecode_Failure{Sdl_Error_Text()};
     // The frames a one-pass conversion gives; the stream is cut to them.
-    const auto out_channels = static_cast<std::size_t>(channels);
     const auto frames_out = static_cast<std::size_t>(static_cast<std::uint64_t>(length / frame_bytes) *
                                                      static_cast<std::uint64_t>(frequency) /
                                                      static_cast<std::uint64_t>(spec.freq));
-    const std::size_t samples_out = frames_out * out_channels;
-    std::vector<std::int16_t> samples;
-    samples.reserve(samples_out);
+    const std::size_t samples_out = frames_out * static_cast<std::size_t>(channels);
+    std::size_t given = 0;
+    std::vector<std::int16_t> piece;
     const auto take_converted = [&] {
-        for (int available; samples.size() < samples_out && (available = SDL_AudioStreamAvailable(stream.get())) > 0;) {
-            const std::size_t before = samples.size();
-            samples.resize(before + static_cast<std::size_t>(available) / sizeof(std::int16_t) + 1u);
-            const int got = SDL_AudioStreamGet(stream.get(), samples.data() + before, available);
+        for (int available; given < samples_out && (available = SDL_AudioStreamAvailable(stream.get())) > 0;) {
+            piece.resize(static_cast<std::size_t>(available) / sizeof(std::int16_t) + 1u);
+            const int got = SDL_AudioStreamGet(stream.get(), piece.data(), available);
             if (got <= 0)
                 throw TDecode_Failure{Sdl_Error_Text()};
-            samples.resize(std::min(before + static_cast<std::size_t>(got) / sizeof(std::int16_t), samples_out));
+            const std::size_t count = std::min(static_cast<std::size_t>(got) / sizeof(std::int16_t), samples_out - given);
+            take(std::span<const std::int16_t>(piece.data(), count), samples_out);
+            given += count;
         }
     };
-    const Uint32 piece = Frames_Per_Piece * frame_bytes;
-    for (Uint32 offset = 0; offset < length; offset += std::min(piece, length - offset)) {
-        if (SDL_AudioStreamPut(stream.get(), raw + offset, static_cast<int>(std::min(piece, length - offset))) != 0)
+    const Uint32 piece_bytes = Frames_Per_Piece * frame_bytes;
+    for (Uint32 offset = 0; offset < length; offset += std::min(piece_bytes, length - offset)) {
+        if (SDL_AudioStreamPut(stream.get(), raw + offset, static_cast<int>(std::min(piece_bytes, length - offset))) !=
+            0)
             throw TDecode_Failure{Sdl_Error_Text()};
         take_converted();
     }
@@ -105,7 +114,80 @@ std::vector<std::int16_t> Decode_Or_Throw(const std::string& path, int frequency
         SDL_AudioStreamFlush(stream.get()) != 0)
         throw TDecode_Failure{Sdl_Error_Text()};
     take_converted();
-    return samples;
+    return given;
+}
+
+std::size_t Convert_For_Render(const std::string& path,
+                               const TPiece_Taker& take)
+{
+    try {
+        return Convert_Or_Throw(path, Render_Frequency, 1, take);
+    } catch (const TDecode_Failure& failure) {
+        throw EHoravoxError(Decode_Error(path, failure.Reason));
+    }
+}
+
+void Append(std::vector<std::int16_t>& samples, std::span<const std::int16_t> piece, std::size_t total)
+{
+    samples.reserve(total);
+    samples.insert(samples.end(), piece.begin(), piece.end());
+}
+
+std::string Wav_Header(std::uint32_t data_size, int frequency, int channels)
+{
+    const auto rate = static_cast<std::uint32_t>(frequency);
+    const auto count = static_cast<std::uint32_t>(channels);
+    std::string header = "RIFF";
+    Put_Le(header, 36u + data_size, 4);
+    header += "WAVEfmt ";
+    Put_Le(header, 16u, 4);
+    Put_Le(header, 1u, 2);  // PCM
+    Put_Le(header, count, 2);
+    Put_Le(header, rate, 4);
+    Put_Le(header, rate * count * 2u, 4);
+    Put_Le(header, count * 2u, 2);
+    Put_Le(header, 16u, 2);
+    header += "data";
+    Put_Le(header, data_size, 4);
+    return header;
+}
+
+void Write_Samples(std::ofstream& out, std::span<const std::int16_t> samples)
+{
+    if constexpr (std::endian::native == std::endian::big) {
+        for (const std::int16_t sample : samples) {
+            const auto bits = static_cast<std::uint16_t>(sample);
+            const char bytes[2] = {static_cast<char>(bits & 0xFFu), static_cast<char>(bits >> 8)};
+            out.write(bytes, 2);
+        }
+    } else {
+        out.write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size_bytes()));
+    }
+}
+
+// Writes a WAV file of `data_bytes` whose samples `write_data` puts out.
+void Write_Wav_File(const std::string& path, std::uint64_t data_bytes, int frequency, int channels,
+                    const std::function<void(std::ofstream&)>& write_data)
+{
+    if (data_bytes > std::numeric_limits<std::uint32_t>::max() - 36u)
+        throw EHoravoxError("Cannot write \"" + path + "\": the sound is too long for a WAV file");
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.is_open())
+        throw EHoravoxError("Cannot write \"" + path + "\"");
+    const std::string header = Wav_Header(static_cast<std::uint32_t>(data_bytes), frequency, channels);
+    out.write(header.data(), static_cast<std::streamsize>(header.size()));
+    try {
+        write_data(out);
+    } catch (...) {
+        out.close();
+        std::remove(path.c_str());
+        throw;
+    }
+    out.close();
+    if (!out) {
+        std::remove(path.c_str());
+        throw EHoravoxError("Cannot write \"" + path + "\"");
+    }
 }
 
 }  // namespace
@@ -113,31 +195,43 @@ std::vector<std::int16_t> Decode_Or_Throw(const std::string& path, int frequency
 bool Decode_Wav(const std::string& path, int frequency, int channels, std::vector<std::int16_t>& samples,
                 std::string& reason)
 {
+    std::vector<std::int16_t> decoded;
     try {
-        samples = Decode_Or_Throw(path, frequency, channels);
+        Convert_Or_Throw(path, frequency, channels,
+                         [&decoded](std::span<const std::int16_t> piece, std::size_t total) { Append(decoded, piece, total); });
     } catch (const TDecode_Failure& failure) {
         reason = failure.Reason;
         return false;
     }
+    samples = std::move(decoded);
     return true;
 }
 
 std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path)
 {
     std::vector<std::int16_t> samples;
-    std::string reason;
-    if (!Decode_Wav(path, Render_Frequency, 1, samples, reason))
-        throw EHoravoxError(Decode_Error(path, reason));
+    Convert_For_Render(
+        path, [&samples](std::span<const std::int16_t> piece, std::size_t total) { Append(samples, piece, total); });
     return samples;
+}
+
+std::size_t Rendered_Length(const std::string& path)
+{
+    return Convert_For_Render(path, [](std::span<const std::int16_t>, std::size_t) {});
 }
 
 void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path)
 {
-    std::vector<std::vector<std::int16_t>> parts;
+    // Every file is read through once before the output is touched, so a bad
+    // one leaves an earlier output as it was, and the header knows the length.
+    std::uint64_t samples = 0;
     for (const auto& path : sound_paths)
-        parts.push_back(Decode_Wav_For_Render(path));
-    Write_Pcm_Wav(output_path, std::vector<std::span<const std::int16_t>>(parts.begin(), parts.end()), Render_Frequency,
-                  1);
+        samples += Rendered_Length(path);
+    Write_Wav_File(output_path, samples * sizeof(std::int16_t), Render_Frequency, 1, [&](std::ofstream& out) {
+        for (const auto& path : sound_paths)
+            Convert_For_Render(path,
+                               [&out](std::span<const std::int16_t> piece, std::size_t) { Write_Samples(out, piece); });
+    });
 }
 
 void Write_Pcm_Wav(const std::string& path, const std::vector<std::int16_t>& samples, int frequency, int channels)
@@ -151,43 +245,8 @@ void Write_Pcm_Wav(const std::string& path, const std::vector<std::span<const st
     std::uint64_t data_bytes = 0;
     for (const auto& part : parts)
         data_bytes += part.size_bytes();
-    if (data_bytes > std::numeric_limits<std::uint32_t>::max() - 36u)
-        throw EHoravoxError("Cannot write \"" + path + "\": the sound is too long for a WAV file");
-    const auto data_size = static_cast<std::uint32_t>(data_bytes);
-    const auto rate = static_cast<std::uint32_t>(frequency);
-    const auto count = static_cast<std::uint32_t>(channels);
-
-    std::string header = "RIFF";
-    Put_Le(header, 36u + data_size, 4);
-    header += "WAVEfmt ";
-    Put_Le(header, 16u, 4);
-    Put_Le(header, 1u, 2);  // PCM
-    Put_Le(header, count, 2);
-    Put_Le(header, rate, 4);
-    Put_Le(header, rate * count * 2u, 4);
-    Put_Le(header, count * 2u, 2);
-    Put_Le(header, 16u, 2);
-    header += "data";
-    Put_Le(header, data_size, 4);
-
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open())
-        throw EHoravoxError("Cannot write \"" + path + "\"");
-    out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    for (const auto& part : parts) {
-        if constexpr (std::endian::native == std::endian::big) {
-            for (const std::int16_t sample : part) {
-                const auto bits = static_cast<std::uint16_t>(sample);
-                const char bytes[2] = {static_cast<char>(bits & 0xFFu), static_cast<char>(bits >> 8)};
-                out.write(bytes, 2);
-            }
-        } else {
-            out.write(reinterpret_cast<const char*>(part.data()), static_cast<std::streamsize>(part.size_bytes()));
-        }
-    }
-    out.close();
-    if (!out) {
-        std::remove(path.c_str());
-        throw EHoravoxError("Cannot write \"" + path + "\"");
-    }
+    Write_Wav_File(path, data_bytes, frequency, channels, [&parts](std::ofstream& out) {
+        for (const auto& part : parts)
+            Write_Samples(out, part);
+    });
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -12,6 +13,8 @@ constexpr int Render_Frequency = 22050;
 // EHoravoxError naming the file when it cannot be read or decoded, or holds
 // no sound at all.
 std::vector<std::int16_t> Decode_Wav_For_Render(const std::string& path);
+// The same check, keeping only the count of samples the file renders to.
+std::size_t Rendered_Length(const std::string& path);
 
 // The same into any rate and channel count, signed 16-bit, interleaved: the
 // sound players decode into the device's format with it. Returns false and
@@ -20,7 +23,9 @@ bool Decode_Wav(const std::string& path, int frequency, int channels, std::vecto
                 std::string& reason);
 
 // Decodes every file, in order, and writes them one after the other as one
-// PCM WAV file. Throws EHoravoxError, and leaves no output file, on failure.
+// PCM WAV file, a piece at a time: no sound is ever held whole. Throws
+// EHoravoxError on failure; a file that cannot be decoded leaves the output
+// untouched, a failed write leaves no output file.
 void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path);
 
 // Writes interleaved signed 16-bit samples as a PCM WAV file. Throws

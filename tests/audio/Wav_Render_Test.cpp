@@ -2,8 +2,13 @@
 
 #include <SDL.h>
 
+#include <sys/resource.h>
+
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "Audio_Test_Support.h"
 #include "platform/Wav_Render.h"
@@ -93,6 +98,70 @@ TEST(Wav_Render_Test, FailuresNameTheFileAndLeaveNoOutput)
         EXPECT_FALSE(std::filesystem::exists(output)) << c.label;
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
+}
+
+// Whether the build carries AddressSanitizer, whose quarantine and shadow
+// memory make peak sizes meaningless.
+constexpr bool Sanitized_Build()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+    return __has_feature(address_sanitizer);
+#else
+    return false;
+#endif
+}
+
+long Peak_Resident_Kib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// An 8-bit mono 8 kHz file of `megabytes` of noise, written a piece at a time.
+std::string Write_Long_8_Bit_File(const TTemp_Dir& dir, std::uint32_t megabytes)
+{
+    const std::uint32_t data_size = megabytes << 20;
+    std::string header = "RIFF....WAVEfmt ";
+    const std::uint32_t fields[] = {16, 1 | (1u << 16), 8000, 8000, 1 | (8u << 16)};
+    for (const std::uint32_t field : fields)
+        header.append(reinterpret_cast<const char*>(&field), 4);
+    header += "data";
+    header.append(reinterpret_cast<const char*>(&data_size), 4);
+    const std::uint32_t riff_size = data_size + 36;
+    header.replace(4, 4, reinterpret_cast<const char*>(&riff_size), 4);
+    const std::string path = (dir.Path() / "long.WAV").string();
+    std::ofstream out(path, std::ios::binary);
+    out << header;
+    std::string piece(1 << 16, '\0');
+    for (std::size_t i = 0; i < piece.size(); ++i)
+        piece[i] = static_cast<char>(0x80 + static_cast<int>(60 * std::sin(static_cast<double>(i) * 0.3)));
+    for (std::uint32_t written = 0; written < data_size; written += static_cast<std::uint32_t>(piece.size()))
+        out << piece;
+    return path;
+}
+
+// A long recording renders to five and a half times its size; the renderer
+// must never hold that result, only the file it reads.
+TEST(Wav_Render_Test, ALongFileRendersWithoutHoldingTheResult)
+{
+    if (Sanitized_Build())
+        GTEST_SKIP() << "peak memory under AddressSanitizer says nothing";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr std::uint32_t Input_Mib = 16;
+    EXPECT_EXIT(
+        {
+            TTemp_Dir dir;
+            const std::string input = Write_Long_8_Bit_File(dir, Input_Mib);
+            const long before = Peak_Resident_Kib();
+            Render_Wav({input}, (dir.Path() / "out.wav").string());
+            const long grown_mib = (Peak_Resident_Kib() - before) / 1024;
+            std::fprintf(stderr, "peak grew by %ld MiB\n", grown_mib);
+            std::exit(grown_mib < Input_Mib + 16 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

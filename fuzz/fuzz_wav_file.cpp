@@ -1,5 +1,5 @@
 // Arbitrary bytes as a word file, through both ways a sound file is opened:
-// the clock's player (SDL_mixer, on the dummy device) and the renderer of
+// the clock's player (decoding into the device's format, on the dummy device) and the renderer of
 // horavox-say --wav. Either may refuse the file with its error; nothing else
 // may happen.
 #include <cstdint>

@@ -6,7 +6,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}
 bash "$top/tools/install-packages.sh" build-essential cmake ninja-build pkg-config \
-  qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev libgtest-dev libgmock-dev dpkg-dev file lintian
+  qt6-base-dev libgl-dev libsdl2-dev libgtest-dev libgmock-dev dpkg-dev file lintian
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target horavox horavox-say compressed_docs >/dev/null
 (cd "$build" && cpack -G DEB >/dev/null)

@@ -20,7 +20,7 @@ fi
 runs=${1:-10}
 
 bash "$top/tools/install-packages.sh" build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev \
-  libsdl2-dev libsdl2-mixer-dev pulseaudio pulseaudio-utils saytime faketime python3 git
+  libsdl2-dev pulseaudio pulseaudio-utils saytime faketime python3 git
 
 build_bin() {  # source dir, build dir
   cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

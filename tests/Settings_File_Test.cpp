@@ -46,7 +46,12 @@ const std::string default_file =
     "Sound_Directory_Edit=/opt/clock/\r\n"
     "Inform_Me_of_Missing_Sound_Files_CheckBox=0\r\n"
     "Always_on_Top_Option=0\r\n"
-    "Auto_Run_at_Windows_Startup_Option=0\r\n";
+    "Auto_Run_at_Windows_Startup_Option=0\r\n"
+    "Quiet_Hours_Option=0\r\n"
+    "Quiet_Hours_Start=22:00\r\n"
+    "Quiet_Hours_End=07:00\r\n"
+    "Volume_Percent=100\r\n"
+    "Dog_Watch_Bells_Option=0\r\n";
 
 const std::string program_directory = "/opt/clock/";
 
@@ -67,7 +72,7 @@ TEST(Settings_File, NoFileGivesTheDefaults)
     EXPECT_EQ(Sound_Scheme_Of(settings), SoundScheme::NormalSounds);
 }
 
-TEST(Settings_File, AFileWrittenFromNothingHoldsThe28KeysInOrder)
+TEST(Settings_File, AFileWrittenFromNothingHoldsThe28KeysInOrderThenTheNewOnes)
 {
     TTemp_Dir dir;
     auto path = Settings_File_Path(dir.Dir());
@@ -144,6 +149,52 @@ TEST(Settings_File, LoadsEachKey)
         EXPECT_TRUE(c.holds(Load(dir, "[VocaHora]\r\n" + c.lines))) << c.what;
 }
 
+TEST(Settings_File, TheNewKeysReadBackAndABadValueGivesItsDefault)
+{
+    struct Case {
+        const char* key;
+        const char* value;
+        std::function<bool(const ClockSettings&)> holds;
+    };
+    const auto defaults = Default_Settings(program_directory);
+    auto unchanged = [&](std::int32_t ClockSettings::*field) {
+        return [&defaults, field](const ClockSettings& s) { return s.*field == defaults.*field; };
+    };
+    const Case cases[] = {
+        {"Quiet_Hours_Option", "1", [](const auto& s) { return s.Quiet_Hours_Option; }},
+        {"Quiet_Hours_Option", "on", [](const auto& s) { return !s.Quiet_Hours_Option; }},
+        {"Quiet_Hours_Start", "23:30", [](const auto& s) { return s.Quiet_Hours_Start == 23 * 60 + 30; }},
+        {"Quiet_Hours_Start", "0:05", [](const auto& s) { return s.Quiet_Hours_Start == 5; }},
+        {"Quiet_Hours_Start", "24:00", unchanged(&ClockSettings::Quiet_Hours_Start)},
+        {"Quiet_Hours_Start", "22:60", unchanged(&ClockSettings::Quiet_Hours_Start)},
+        {"Quiet_Hours_Start", "2200", unchanged(&ClockSettings::Quiet_Hours_Start)},
+        {"Quiet_Hours_End", "", unchanged(&ClockSettings::Quiet_Hours_End)},
+        {"Quiet_Hours_End", "-1:00", unchanged(&ClockSettings::Quiet_Hours_End)},
+        {"Quiet_Hours_End", "06:45", [](const auto& s) { return s.Quiet_Hours_End == 6 * 60 + 45; }},
+        {"Volume_Percent", "0", [](const auto& s) { return s.Volume_Percent == 0; }},
+        {"Volume_Percent", "0x32", [](const auto& s) { return s.Volume_Percent == 50; }},
+        {"Volume_Percent", "101", unchanged(&ClockSettings::Volume_Percent)},
+        {"Volume_Percent", "-1", unchanged(&ClockSettings::Volume_Percent)},
+        {"Volume_Percent", "50%", unchanged(&ClockSettings::Volume_Percent)},
+        {"Dog_Watch_Bells_Option", "1", [](const auto& s) { return s.Dog_Watch_Bells_Option; }},
+    };
+    TTemp_Dir dir;
+    for (const auto& c : cases)
+        EXPECT_TRUE(c.holds(Load(dir, std::string("[vocahora]\r\n") + c.key + "=" + c.value + "\r\n")))
+            << c.key << "=" << c.value;
+
+    ClockSettings changed = defaults;
+    changed.Quiet_Hours_Option = true;
+    changed.Quiet_Hours_Start = 23 * 60 + 5;
+    changed.Quiet_Hours_End = 6 * 60;
+    changed.Volume_Percent = 37;
+    changed.Dog_Watch_Bells_Option = true;
+    const auto path = Settings_File_Path(dir.Dir());
+    Save_Settings(path, changed);
+    EXPECT_EQ(Load_Settings(path, program_directory), changed);
+    EXPECT_NE(Read_File(path).find("Quiet_Hours_Start=23:05\r\nQuiet_Hours_End=06:00\r\n"), std::string::npos);
+}
+
 TEST(Settings_File, NoPrefixRoundTripsUnchanged)
 {
     std::string content = default_file;
@@ -196,7 +247,7 @@ TEST(Settings_File, SaveKeepsWhatItDoesNotKnow)
         "Sound_Directory_Edit=/new sounds/\r\n"
         "WindowState_wsMaximized=0\r\n";
     const std::string kept_tail =
-        "Auto_Run_at_Windows_Startup_Option=0\r\n"
+        "Dog_Watch_Bells_Option=0\r\n"
         "\r\n"
         "[third]\r\n"
         "x=1";

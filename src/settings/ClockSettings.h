@@ -34,6 +34,16 @@ struct ClockSettings {
     bool Inform_Me_of_Missing_Sound_Files_CheckBox = false;
     bool Always_on_Top_Option = false;
     bool Auto_Run_at_Windows_Startup_Option = false;
+    // Beyond the clock's first design, so written after the keys above.
+    // Automatic announcements are held back from the start up to the end
+    // (minutes since midnight, written "HH:MM").
+    bool Quiet_Hours_Option = false;
+    std::int32_t Quiet_Hours_Start = 22 * 60;
+    std::int32_t Quiet_Hours_End = 7 * 60;
+    // A linear factor on the amplitude of every sound, 0 to 100.
+    std::int32_t Volume_Percent = 100;
+    // The last dog watch strikes one, two and three bells at 18:30, 19:00 and 19:30.
+    bool Dog_Watch_Bells_Option = false;
 
     bool operator==(const ClockSettings&) const = default;
 };

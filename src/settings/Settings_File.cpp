@@ -1,6 +1,7 @@
 #include "settings/Settings_File.h"
 
 #include "settings/Profile_File.h"
+#include "settings/Time_Of_Day.h"
 
 #include <cstdint>
 
@@ -100,6 +101,18 @@ ClockSettings Load_Settings(const std::string& path, const std::string& program_
     read_bool("WindowState_wsMaximized", &ClockSettings::WindowState_wsMaximized);
     read_bool("Always_on_Top_Option", &ClockSettings::Always_on_Top_Option);
     read_bool("Auto_Run_at_Windows_Startup_Option", &ClockSettings::Auto_Run_at_Windows_Startup_Option);
+
+    // The keys added later: a value out of range or malformed gives its default, as a non-number does.
+    auto read_time = [&](const char* key, std::int32_t ClockSettings::*field) {
+        settings.*field = Parse_Time_Of_Day(file.Read_String(section, key, "")).value_or(defaults.*field);
+    };
+    read_bool("Quiet_Hours_Option", &ClockSettings::Quiet_Hours_Option);
+    read_time("Quiet_Hours_Start", &ClockSettings::Quiet_Hours_Start);
+    read_time("Quiet_Hours_End", &ClockSettings::Quiet_Hours_End);
+    read_integer("Volume_Percent", &ClockSettings::Volume_Percent);
+    if (settings.Volume_Percent < 0 || settings.Volume_Percent > 100)
+        settings.Volume_Percent = defaults.Volume_Percent;
+    read_bool("Dog_Watch_Bells_Option", &ClockSettings::Dog_Watch_Bells_Option);
     return settings;
 }
 
@@ -135,6 +148,11 @@ std::vector<std::pair<std::string, std::string>> Settings_Fields(const ClockSett
         {"Inform_Me_of_Missing_Sound_Files_CheckBox", Bool_Text(s.Inform_Me_of_Missing_Sound_Files_CheckBox)},
         {"Always_on_Top_Option", Bool_Text(s.Always_on_Top_Option)},
         {"Auto_Run_at_Windows_Startup_Option", Bool_Text(s.Auto_Run_at_Windows_Startup_Option)},
+        {"Quiet_Hours_Option", Bool_Text(s.Quiet_Hours_Option)},
+        {"Quiet_Hours_Start", Time_Of_Day_Text(s.Quiet_Hours_Start)},
+        {"Quiet_Hours_End", Time_Of_Day_Text(s.Quiet_Hours_End)},
+        {"Volume_Percent", std::to_string(s.Volume_Percent)},
+        {"Dog_Watch_Bells_Option", Bool_Text(s.Dog_Watch_Bells_Option)},
     };
 }
 

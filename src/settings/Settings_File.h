@@ -14,8 +14,8 @@ std::string Settings_File_Path(const std::string& program_directory);
 // empty and a missing sound directory are repaired by the start-up sequence.
 ClockSettings Load_Settings(const std::string& path, const std::string& program_directory);
 
-// Writes the 28 keys to section "vocahora" in one piece, keeping every other
-// line of the file. Throws EHoravoxError, leaving the file as it was, when it
+// Writes the 28 keys of the clock's first design, then the 5 added since, to
+// section "vocahora" in one piece, keeping every other line of the file. Throws EHoravoxError, leaving the file as it was, when it
 // cannot be written or a value would break it.
 void Save_Settings(const std::string& path, const ClockSettings& settings);
 

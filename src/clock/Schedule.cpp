@@ -35,3 +35,28 @@ bool Announcement_Due_Next_Second(SayFrequency frequency, SoundScheme scheme, un
     const unsigned next = (hour * 3600 + minute * 60 + second + 1) % 86400;
     return Announcement_Due(frequency, scheme, next / 3600, next / 60 % 60, next % 60);
 }
+
+bool In_Quiet_Hours(const ClockSettings& settings, unsigned hour, unsigned minute)
+{
+    const auto start = static_cast<unsigned>(settings.Quiet_Hours_Start);
+    const auto end = static_cast<unsigned>(settings.Quiet_Hours_End);
+    const unsigned now = hour * 60 + minute;
+    if (!settings.Quiet_Hours_Option || start == end)
+        return false;
+    if (start < end)
+        return now >= start && now < end;
+    return now >= start || now < end;
+}
+
+bool Automatic_Announcement_Due(const ClockSettings& settings, unsigned hour, unsigned minute, unsigned second)
+{
+    return !In_Quiet_Hours(settings, hour, minute) &&
+           Announcement_Due(Say_Frequency_Of(settings), Sound_Scheme_Of(settings), hour, minute, second);
+}
+
+bool Automatic_Announcement_Due_Next_Second(const ClockSettings& settings, unsigned hour, unsigned minute,
+                                            unsigned second)
+{
+    const unsigned next = (hour * 3600 + minute * 60 + second + 1) % 86400;
+    return Automatic_Announcement_Due(settings, next / 3600, next / 60 % 60, next % 60);
+}

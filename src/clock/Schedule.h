@@ -13,3 +13,15 @@ bool Announcement_Due(SayFrequency frequency, SoundScheme scheme, unsigned hour,
 // sound device ready without composing anything early.
 bool Announcement_Due_Next_Second(SayFrequency frequency, SoundScheme scheme, unsigned hour, unsigned minute,
                                   unsigned second);
+
+// Whether hour:minute lies in the quiet hours of `settings`: from the start
+// minute up to, not including, the end minute, across midnight when the end
+// comes first. Off, or start equal to end, means no quiet hours.
+bool In_Quiet_Hours(const ClockSettings& settings, unsigned hour, unsigned minute);
+
+// Announcement_Due under the settings' frequency and scheme, held back in
+// the quiet hours. A click on the face is no automatic announcement and is
+// never held back.
+bool Automatic_Announcement_Due(const ClockSettings& settings, unsigned hour, unsigned minute, unsigned second);
+bool Automatic_Announcement_Due_Next_Second(const ClockSettings& settings, unsigned hour, unsigned minute,
+                                            unsigned second);

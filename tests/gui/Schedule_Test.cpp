@@ -1,4 +1,5 @@
 #include "clock/Schedule.h"
+#include "settings/Time_Of_Day.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,62 @@ TEST(Schedule, Due_Next_Second_Is_The_Tick_Before_Each_Due_One)
     for (const auto& c : cases)
         EXPECT_EQ(Announcement_Due_Next_Second(c.frequency, c.scheme, c.hour, c.minute, c.second), c.due)
             << static_cast<int>(c.frequency) << " " << c.hour << ":" << c.minute << ":" << c.second;
+}
+
+ClockSettings Quiet(bool on, const char* start, const char* end)
+{
+    ClockSettings settings = Default_Settings("/");
+    settings.Quiet_Hours_Option = on;
+    settings.Quiet_Hours_Start = *Parse_Time_Of_Day(start);
+    settings.Quiet_Hours_End = *Parse_Time_Of_Day(end);
+    return settings;
+}
+
+// The start minute is quiet, the end minute speaks again.
+TEST(Schedule, Quiet_Hours)
+{
+    const struct {
+        bool on;
+        const char *start, *end, *now;
+        bool quiet;
+    } cases[] = {
+        {true, "22:00", "07:00", "21:59", false}, {true, "22:00", "07:00", "22:00", true},
+        {true, "22:00", "07:00", "23:59", true},  {true, "22:00", "07:00", "00:00", true},
+        {true, "22:00", "07:00", "06:59", true},  {true, "22:00", "07:00", "07:00", false},
+        {true, "22:00", "07:00", "12:00", false}, {true, "13:00", "14:30", "12:59", false},
+        {true, "13:00", "14:30", "13:00", true},  {true, "13:00", "14:30", "14:29", true},
+        {true, "13:00", "14:30", "14:30", false}, {true, "00:00", "00:01", "00:00", true},
+        {true, "00:00", "00:01", "23:59", false}, {true, "23:59", "00:00", "23:59", true},
+        {true, "23:59", "00:00", "00:00", false}, {true, "08:00", "08:00", "08:00", false},
+        {true, "08:00", "08:00", "03:00", false}, {false, "22:00", "07:00", "23:00", false},
+    };
+    for (const auto& c : cases) {
+        const int now = *Parse_Time_Of_Day(c.now);
+        EXPECT_EQ(In_Quiet_Hours(Quiet(c.on, c.start, c.end), now / 60, now % 60), c.quiet)
+            << (c.on ? "" : "off ") << c.start << "-" << c.end << " at " << c.now;
+    }
+}
+
+// Every automatic announcement is held back, bells and KeepRepeating too,
+// and the device is not readied for one.
+TEST(Schedule, Quiet_Hours_Hold_Back_Every_Automatic_Announcement)
+{
+    ClockSettings settings = Quiet(true, "22:00", "07:00");
+    for (const auto frequency : {F::EveryMinute, F::EveryHour, F::KeepRepeating, F::Never})
+        for (const auto scheme : {S::NormalSounds, S::EightBells}) {
+            Select_Say_Frequency(settings, frequency);
+            Select_Sound_Scheme(settings, scheme);
+            int quiet_count = 0, day_count = 0;
+            for (unsigned tick = 0; tick < 86400; ++tick) {
+                const bool due = Automatic_Announcement_Due(settings, tick / 3600, tick / 60 % 60, tick % 60);
+                (tick >= 7 * 3600 && tick < 22 * 3600 ? day_count : quiet_count) += due ? 1 : 0;
+            }
+            EXPECT_EQ(quiet_count, 0) << static_cast<int>(frequency) << " " << static_cast<int>(scheme);
+            EXPECT_EQ(day_count > 0, frequency != F::Never || scheme == S::EightBells);
+        }
+    Select_Say_Frequency(settings, F::EveryHour);
+    EXPECT_FALSE(Automatic_Announcement_Due_Next_Second(settings, 21, 59, 59));
+    EXPECT_TRUE(Automatic_Announcement_Due_Next_Second(settings, 6, 59, 59));
 }
 
 }  // namespace

@@ -128,6 +128,50 @@ TEST_F(Compose_Spoken_Time_Test, Eight_Bells_Count_Right_At_Every_Minute)
     }
 }
 
+namespace {
+
+// The words struck, in playing order, without the empty slots.
+std::vector<std::string> Struck(const SpokenTime& s)
+{
+    std::vector<std::string> words;
+    for (const auto& word : {s.Hour_Word_1, s.Hour_Word_2, s.Minute_Word_1, s.Minute_Word_2})
+        if (!word.empty())
+            words.push_back(word);
+    return words;
+}
+
+}  // namespace
+
+TEST_F(Compose_Spoken_Time_Test, Dog_Watches_Change_Only_The_Last_Dog_Watch)
+{
+    using W = std::vector<std::string>;
+    const W one{"ding"}, two{"dingding"}, three{"dingding", "ding"}, four{"dingding", "dingding"},
+        five{"dingding", "dingding", "ding"}, six{"dingding", "dingding", "dingding"},
+        seven{"dingding", "dingding", "dingding", "ding"}, eight{"dingding", "dingding", "dingding", "dingding"};
+    const struct {
+        int hour, minute;
+        W off, on;
+    } cases[] = {
+        {16, 0, eight, eight}, {16, 30, one, one},   {17, 0, two, two},     {17, 30, three, three},
+        {18, 0, four, four},   {18, 30, five, one},  {19, 0, six, two},     {19, 30, seven, three},
+        {20, 0, eight, eight}, {20, 30, one, one},   {19, 50, six, two},    {18, 50, four, four},
+    };
+    for (auto format : {ClockFormat::TwelveHour, ClockFormat::TwentyFourHour})
+        for (const auto& c : cases)
+            for (const bool dog_watches : {false, true}) {
+                ClockSettings settings = Settings(format, SoundScheme::EightBells);
+                settings.Dog_Watch_Bells_Option = dog_watches;
+                EXPECT_EQ(Struck(Compose_Spoken_Time(c.hour, c.minute, settings, random)), dog_watches ? c.on : c.off)
+                    << c.hour << ":" << c.minute << (dog_watches ? " with" : " without") << " dog watches";
+                // The spoken scheme ignores the option.
+                Select_Sound_Scheme(settings, SoundScheme::NormalSounds);
+                ClockSettings without = settings;
+                without.Dog_Watch_Bells_Option = false;
+                EXPECT_EQ(Compose_Spoken_Time(c.hour, c.minute, settings, random),
+                          Compose_Spoken_Time(c.hour, c.minute, without, random));
+            }
+}
+
 TEST_F(Compose_Spoken_Time_Test, Refuses_Times_Outside_The_Day)
 {
     const ClockSettings settings = Settings(ClockFormat::TwelveHour);

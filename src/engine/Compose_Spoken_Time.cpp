@@ -52,11 +52,16 @@ void Set_Minute_Words(SpokenTime& spoken, int minute)
 }
 
 // Minutes 15 to 44 strike the half hour; the rest strike the full hour of the
-// same hour, so 1:50 rings like 1:00.
-void Set_Bells(SpokenTime& spoken, int hour, int minute)
+// same hour, so 1:50 rings like 1:00. `hour` is on the 24-hour clock.
+void Set_Bells(SpokenTime& spoken, int hour, int minute, bool dog_watches)
 {
     const bool half_hour = minute >= 15 && minute <= 44;
-    const Bell_Words& words = bell_table[static_cast<std::size_t>(hour % 4)][half_hour ? 1 : 0];
+    int bell_hour = hour % 4;
+    // The last dog watch starts its count afresh: 18:30 strikes like 0:30
+    // (one bell), 19:00 and 19:30 like 1:00 and 1:30; 20:00 is eight bells anyway.
+    if (dog_watches && ((hour == 18 && half_hour) || hour == 19))
+        bell_hour = hour - 18;
+    const Bell_Words& words = bell_table[static_cast<std::size_t>(bell_hour)][half_hour ? 1 : 0];
     spoken = SpokenTime{};
     spoken.Hour_Word_1 = words[0];
     spoken.Hour_Word_2 = words[1];
@@ -74,6 +79,7 @@ SpokenTime Compose_Spoken_Time(int hour, int minute, const ClockSettings& settin
         throw EHoravoxError("Cannot announce minute " + std::to_string(minute) + ": it must be 0 to 59");
 
     SpokenTime spoken;
+    const int hour_of_day = hour;
     if (Clock_Format_Of(settings) == ClockFormat::TwelveHour) {
         spoken.AM_PM_Word = hour >= 12 ? "PM" : "AM";
         if (hour > 12)
@@ -87,6 +93,6 @@ SpokenTime Compose_Spoken_Time(int hour, int minute, const ClockSettings& settin
     std::tie(spoken.Prefix_File, spoken.Suffix_File) = Select_Prefix_And_Suffix(settings, random);
 
     if (Sound_Scheme_Of(settings) == SoundScheme::EightBells)
-        Set_Bells(spoken, hour, minute);
+        Set_Bells(spoken, hour_of_day, minute, settings.Dog_Watch_Bells_Option);
     return spoken;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,6 +25,27 @@ TEST(Say_Time, Does_Nothing_While_An_Announcement_Is_In_Progress)
     EXPECT_EQ(rig.Settings, before);
     EXPECT_FALSE(rig.Host.Is_Idle());
     EXPECT_EQ(rig.Host.Messages_Processed, 0);
+}
+
+// Every slot opens its file at the volume of the moment; the Test button's
+// sound plays on the probe player at that volume too.
+TEST(Say_Time, Each_Sound_Opens_At_The_Current_Volume)
+{
+    TAnnouncement_Engine_Rig rig;
+    TAnnouncement_Engine_Rig::Write_Words(rig.Sound_Dir, {"10", "AM"});
+    rig.Program_Dir.Write("testsnd.wav");
+    rig.Settings.Volume_Percent = 40;
+
+    rig.Engine.Say_Time(10, 0);
+    for (int number : {1, 2})
+        EXPECT_EQ(rig.Sounds.Slot(number).Volume_Percent, 40) << number;
+
+    rig.Settings.Volume_Percent = 15;
+    rig.Sounds.Log.clear();
+    rig.Engine.Play_Test_Sound();
+    EXPECT_EQ(rig.Sounds.Log, (Files{"openprobe", "playprobe"}));
+    EXPECT_EQ(std::filesystem::path(rig.Sounds.Probe().FileName).filename(), "testsnd.wav");
+    EXPECT_EQ(rig.Sounds.Probe().Volume_Percent, 15);
 }
 
 TEST(Say_Time, A_Click_During_Loading_Is_Dropped)

@@ -208,6 +208,7 @@ void TAnnouncement_Engine::Load_Into_Free_Slot(const std::string& path)
     SoundPlayer& slot = *slots_[entry];
     const std::string on_disk = Resolve_Path(path);
     slot.FileName = on_disk.empty() ? path : on_disk;
+    slot.Volume_Percent = settings_.Volume_Percent;
     try {
         slot.Open();
     } catch (const EMCIDeviceError& error) {
@@ -265,11 +266,24 @@ void TAnnouncement_Engine::MediaPlayer5Notify() { Notify_Slot(5); }
 void TAnnouncement_Engine::MediaPlayer6Notify() { Notify_Slot(6); }
 void TAnnouncement_Engine::MediaPlayer7Notify() { Set_Idle_When_Silent(); }
 
-void TAnnouncement_Engine::Test_Shareability()
+void TAnnouncement_Engine::Load_Test_Sound()
 {
     const std::string path = Sound_File_Path(program_directory_, "testsnd.wav");
     const std::string on_disk = Resolve_Path(path);
     probe_player_.FileName = on_disk.empty() ? path : on_disk;
+    probe_player_.Volume_Percent = settings_.Volume_Percent;
+}
+
+void TAnnouncement_Engine::Play_Test_Sound()
+{
+    Load_Test_Sound();
+    probe_player_.Open();
+    probe_player_.Play();
+}
+
+void TAnnouncement_Engine::Test_Shareability()
+{
+    Load_Test_Sound();
     probe_player_.Shareable = true;
     host_.Set_Shareable_Sound(true);
     try {

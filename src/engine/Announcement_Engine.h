@@ -61,6 +61,10 @@ public:
     // host. Uses the probe player, so an announcement in progress is untouched.
     void Test_Shareability();
 
+    // Plays "testsnd.wav" at the current volume on the probe player, whose
+    // notices move no announcement on. Throws EMCIDeviceError when it cannot.
+    void Play_Test_Sound();
+
     SoundPlayer& Slot(int number) const { return *slots_.at(static_cast<std::size_t>(number - 1)); }
 
 private:
@@ -89,5 +93,7 @@ private:
     // announcement whose notices run ahead of its sound is never cut short.
     void Set_Idle_When_Silent();
     void Reset_Slots();
+    // Names "testsnd.wav" in the probe player, at the current volume.
+    void Load_Test_Sound();
     void Load_Into_Free_Slot(const std::string& path);
 };

@@ -34,6 +34,8 @@ public:
 
     std::string FileName;
     bool Shareable = false;
+    // The clock's volume, a linear factor applied to the sound when the file is opened.
+    int Volume_Percent = 100;
     std::function<void()> OnNotify;
 
     // Closes first if open; throws EMCIDeviceError when the file cannot be opened

@@ -1,5 +1,6 @@
 #include "platform/Sdl_Sound_Player.h"
 
+#include "engine/Volume.h"
 #include "platform/Sdl_Audio.h"
 #include "platform/Wav_Render.h"
 
@@ -20,6 +21,8 @@ void TSdl_Sound_Player::Open()
         samples_.clear();
         throw EMCIDeviceError(error_text, FileName);
     }
+    // Scaled here, before the voice queue copies it into the device's buffers.
+    Apply_Volume(samples_, Volume_Percent);
     open_ = true;
     generation_ = audio_.New_Generation();
 }

@@ -1,5 +1,6 @@
 #include "app/say/Say_Players.h"
 
+#include "engine/Volume.h"
 #include "platform/Wav_Render.h"
 
 void TRender_Player::Open()
@@ -10,6 +11,7 @@ void TRender_Player::Open()
     } catch (const EHoravoxError& error) {
         throw EMCIDeviceError(error.what());
     }
+    Apply_Volume(samples_, Volume_Percent);
     open_ = true;
 }
 

@@ -68,6 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Bad_Arguments_Case{{"--seed", "-3"}, "--seed"},
                     Bad_Arguments_Case{{"--seed", "99999999999"}, "--seed"},
                     Bad_Arguments_Case{{"--loud"}, "unknown option '--loud'"},
+                    Bad_Arguments_Case{{"--volume", "101"}, "--volume: '101' is not a whole number from 0 to 100"},
+                    Bad_Arguments_Case{{"--volume", "-5"}, "--volume: '-5'"},
+                    Bad_Arguments_Case{{"--volume", "50%"}, "--volume: '50%'"},
+                    Bad_Arguments_Case{{"--volume"}, "--volume needs a value"},
                     Bad_Arguments_Case{{"10:00", "11:00"}, "more than one time"}),
     [](const testing::TestParamInfo<Bad_Arguments_Case>& bad_case) {
         std::string arguments;
@@ -96,6 +100,29 @@ TEST(Say_Arguments, Overrides_Reach_The_Settings_And_Select_Within_Their_Group)
     EXPECT_EQ(Play_Method_Of(settings), PlayMethod::Fastest);
     EXPECT_FALSE(settings.Sequential_Play_Option);
     EXPECT_EQ(settings.Sound_Directory_Edit, "/tmp/x");
+}
+
+// The directory after --check-voice is optional; an option never is one.
+TEST(Say_Arguments, Check_Voice_Takes_An_Optional_Directory)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::optional<std::string> directory;
+    } cases[] = {
+        {{"--check-voice"}, std::nullopt},
+        {{"--check-voice", "/packs/mine"}, "/packs/mine"},
+        {{"--check-voice", "--clock", "24"}, std::nullopt},
+        {{"--sound-dir", "/a", "--check-voice", "/b"}, "/b"},
+    };
+    for (const auto& c : cases) {
+        const auto options = Parse_Say_Arguments(c.arguments);
+        EXPECT_TRUE(options.check_voice);
+        EXPECT_EQ(options.check_voice_directory, c.directory) << c.arguments.size();
+    }
+    auto settings = Default_Settings("/prog/");
+    Apply_Say_Overrides(Parse_Say_Arguments({"--volume", "0", "--dog-watches"}), settings);
+    EXPECT_EQ(settings.Volume_Percent, 0);
+    EXPECT_TRUE(settings.Dog_Watch_Bells_Option);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ expect "23:59 on the 24-hour clock" $'20.WAV\n3.WAV\n50.WAV\n9.WAV' \
     "$("$say" 23:59 --print --clock 24 --prefix-suffix none)"
 expect "eight bells at 04:00" $'dingding.WAV\ndingding.WAV\ndingding.WAV\ndingding.WAV' \
     "$("$say" 04:00 --print --scheme bells)"
+expect "19:30 in the last dog watch" $'dingding.WAV\nding.WAV' "$("$say" 19:30 --print --scheme bells --dog-watches)"
 
 for bad in 25:00 7 ab:cd "--clock 13" --nonsense; do
     # shellcheck disable=SC2086
@@ -30,15 +31,33 @@ expect "file's clock format" "ClockFormat=TwentyFourHour" "$(grep '^ClockFormat=
 expect "file's play method" "PlayMethod=Fastest" "$(grep '^PlayMethod=' <<<"$settings")"
 expect "missing sound directory repaired" "Sound_Directory_Edit=$(dirname "$say")/" \
     "$(grep '^Sound_Directory_Edit=' <<<"$settings")"
-expect "28 fields and 5 groups" 33 "$(wc -l <<<"$settings")"
+expect "33 fields and 5 groups" 38 "$(wc -l <<<"$settings")"
+expect "the keys added after the 28, with their defaults" \
+    $'Quiet_Hours_Option=0\nQuiet_Hours_Start=22:00\nQuiet_Hours_End=07:00\nVolume_Percent=100\nDog_Watch_Bells_Option=0' \
+    "$(grep -E '^(Quiet_Hours|Volume|Dog_Watch)' <<<"$settings")"
+expect "--volume and --dog-watches for this run" $'Volume_Percent=35\nDog_Watch_Bells_Option=1' \
+    "$("$say" --settings "$work/vocahora.ini" --volume 35 --dog-watches --show-settings | grep -E '^(Volume|Dog_Watch)')"
 overridden=$("$say" --settings "$work/vocahora.ini" --clock 12 --show-settings)
 expect "override for this run" "ClockFormat=TwelveHour" "$(grep '^ClockFormat=' <<<"$overridden")"
 cmp -s "$work/vocahora.ini" "$work/before.ini"
 expect "settings file untouched" 0 "$?"
 
-"$say" 12:12 --clock 12 --prefix-suffix none --wav "$work/out.wav"
+"$say" 12:12 --clock 12 --prefix-suffix none --volume 100 --wav "$work/out.wav"
 expect "render exit code" 0 "$?"
 expect "render is a RIFF WAVE file" "RIFFWAVE" "$(head -c 12 "$work/out.wav" | tr -d -c 'A-Z')"
+
+# Volume is a linear factor on every sample, rounded to the nearest.
+"$say" 12:12 --clock 12 --prefix-suffix none --volume 50 --wav "$work/half.wav"
+expect "a 50 % render has half the amplitude of a 100 % render" "True 0.5" "$(python3 - "$work" <<'EOF_PY'
+import array, sys, wave
+def samples(name):
+    with wave.open(sys.argv[1] + "/" + name) as w:
+        return array.array("h", w.readframes(w.getnframes()))
+full, half = samples("out.wav"), samples("half.wav")
+same_shape = len(full) == len(half) and all(abs(2 * h - f) <= 1 for f, h in zip(full, half))
+print(same_shape, round(max(map(abs, half)) / max(map(abs, full)), 2))
+EOF_PY
+)"
 
 # Anything but a regular file reads as an unreadable one, at once: a FIFO
 # would block the program until some other program wrote to it.
@@ -79,5 +98,40 @@ for broken in zero text header; do
         "$(($(tr -d '\0' <"$work/broken.raw" | wc -c) > $(tr -d '\0' <"$work/whole.raw" | wc -c) / 2))"
     cp "$(dirname "$say")/7.WAV" "$work/voice/7.WAV"
 done
+
+# The voice-pack check: a missing word and a text file posing as a WAV fail
+# it; a second of silence before a word is only a warning.
+check() { "$say" --settings "$work/voice.ini" --check-voice "$@" >"$work/check" 2>&1; }
+check
+expect "check of a whole pack" 0 "$?"
+expect "check lists every word file and the prefix" 29 "$(grep -c -E '^[0-9A-Za-z]+\.WAV +ok ' "$work/check")"
+rm "$work/voice/7.WAV"
+check
+expect "check with a missing word: exit code" 1 "$?"
+expect "check with a missing word: the line" "7.WAV           missing" "$(grep '^7\.WAV' "$work/check")"
+echo "seven" >"$work/voice/7.WAV"
+check "$work/voice"
+expect "check with a text file as 7.WAV: exit code" 1 "$?"
+expect "check with a text file as 7.WAV: the decoder's message" 1 \
+    "$(grep -c -E '^7\.WAV +not a sound file: .+' "$work/check")"
+cp "$(dirname "$say")/7.WAV" "$work/voice/7.WAV"
+rm "$work/voice/AM.WAV"
+check --clock 24
+expect "check without AM on the 24-hour clock: exit code" 0 "$?"
+check --clock 12
+expect "check without AM on the 12-hour clock: exit code" 1 "$?"
+cp "$(dirname "$say")/AM.WAV" "$work/voice/AM.WAV"
+python3 - "$work/voice/8.WAV" <<'EOF_PY'
+import sys, wave
+with wave.open(sys.argv[1]) as w:
+    params, frames = w.getparams(), w.readframes(w.getnframes())
+with wave.open(sys.argv[1], "wb") as w:
+    w.setparams(params)
+    w.writeframes(b"\0" * (params.framerate * params.sampwidth * params.nchannels) + frames)
+EOF_PY
+check
+expect "check with a second of silence before 8: exit code" 0 "$?"
+expect "check with a second of silence before 8: the warning" 1 \
+    "$(grep -A1 '^8\.WAV' "$work/check" | grep -c -E 'warning: 10[0-9][0-9] ms of silence at the start')"
 
 exit $((failures > 0))

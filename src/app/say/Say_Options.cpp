@@ -3,6 +3,8 @@
 #include <charconv>
 #include <map>
 
+#include "settings/Time_Of_Day.h"
+
 namespace {
 
 bool All_Digits(const std::string& text)
@@ -31,21 +33,23 @@ std::uint32_t Parse_Seed(const std::string& value)
     return seed;
 }
 
+int Parse_Volume(const std::string& value)
+{
+    int percent = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), percent);
+    if (!All_Digits(value) || error != std::errc() || end != value.data() + value.size() || percent > 100)
+        throw EUsage_Error("--volume: '" + value + "' is not a whole number from 0 to 100");
+    return percent;
+}
+
 }  // namespace
 
 std::optional<TClock_Time> Parse_Clock_Time(const std::string& text)
 {
-    auto colon = text.find(':');
-    if (colon == std::string::npos)
+    const auto minutes = Parse_Time_Of_Day(text);
+    if (!minutes)
         return std::nullopt;
-    std::string hour_text = text.substr(0, colon);
-    std::string minute_text = text.substr(colon + 1);
-    if (!All_Digits(hour_text) || hour_text.size() > 2 || !All_Digits(minute_text) || minute_text.size() != 2)
-        return std::nullopt;
-    TClock_Time time{std::stoi(hour_text), std::stoi(minute_text)};
-    if (time.hour > 23 || time.minute > 59)
-        return std::nullopt;
-    return time;
+    return TClock_Time{*minutes / 60, *minutes % 60};
 }
 
 TSay_Options Parse_Say_Arguments(const std::vector<std::string>& arguments)
@@ -91,6 +95,15 @@ TSay_Options Parse_Say_Arguments(const std::vector<std::string>& arguments)
                  {"fastest", PlayMethod::Fastest}});
         else if (argument == "--seed")
             options.seed = Parse_Seed(value());
+        else if (argument == "--volume")
+            options.volume_percent = Parse_Volume(value());
+        else if (argument == "--dog-watches")
+            options.dog_watches = true;
+        else if (argument == "--check-voice") {
+            options.check_voice = true;
+            if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-"))
+                options.check_voice_directory = arguments[++i];
+        }
         else if (argument.starts_with("-"))
             throw EUsage_Error("unknown option '" + argument + "' (see --help)");
         else if (options.time)
@@ -115,6 +128,10 @@ void Apply_Say_Overrides(const TSay_Options& options, ClockSettings& settings)
         Select_Prefix_Suffix_Mode(settings, *options.prefix_suffix_mode);
     if (options.play_method)
         Select_Play_Method(settings, *options.play_method);
+    if (options.volume_percent)
+        settings.Volume_Percent = *options.volume_percent;
+    if (options.dog_watches)
+        settings.Dog_Watch_Bells_Option = true;
 }
 
 std::string Say_Usage()
@@ -133,7 +150,12 @@ std::string Say_Usage()
            "                           how the prefix and suffix sounds are chosen\n"
            "  --play-method sequential|optimised|fastest\n"
            "  --seed N                 seed for the random prefix and suffix choice\n"
+           "  --volume N               volume in percent, 0 to 100 (also of the --wav file)\n"
+           "  --dog-watches            ship's bells: one, two and three bells at 18:30, 19:00 and 19:30\n"
+           "  --check-voice [DIR]      check the voice pack (default: the sound directory) and exit:\n"
+           "                           every word file, its duration, and silence, clipping or odd formats\n"
            "  --help                   show this text\n"
            "\n"
-           "The settings file is never written. Exit codes: 0 done, 1 sound or file error, 2 bad arguments.\n";
+           "The settings file is never written. Exit codes: 0 done, 1 sound or file error (with --check-voice:\n"
+           "a word the settings need is missing or broken), 2 bad arguments.\n";
 }

@@ -33,13 +33,19 @@ struct TSay_Options {
     std::optional<PlayMethod> play_method;
     std::optional<std::uint32_t> seed;
     std::optional<TClock_Time> time;
+    std::optional<int> volume_percent;
+    bool dog_watches = false;
+    // Check the voice pack instead of speaking: that of the settings, or this directory.
+    bool check_voice = false;
+    std::optional<std::string> check_voice_directory;
 };
 
 // "HH:MM" or "H:MM" on the 24-hour clock; nothing for anything else.
 std::optional<TClock_Time> Parse_Clock_Time(const std::string& text);
 
 // Throws EUsage_Error for an unknown option, a missing or bad option value,
-// a malformed time, or two times.
+// a malformed time, or two times. The directory after --check-voice may be
+// left out; an argument starting with "-" is then the next option.
 TSay_Options Parse_Say_Arguments(const std::vector<std::string>& arguments);
 
 // Applies the command line's overrides to settings loaded from the file.

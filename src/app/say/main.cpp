@@ -10,6 +10,7 @@
 #include "app/say/Say_Options.h"
 #include "app/say/Say_Players.h"
 #include "app/say/Say_Report.h"
+#include "app/say/Say_Voice_Check.h"
 #include "engine/Announcement_Engine.h"
 #include "engine/Compose_Spoken_Time.h"
 #include "platform/Plain_Notice_Loop.h"
@@ -179,6 +180,8 @@ int main(int argc, char** argv)
                 std::cout << line << "\n";
             return 0;
         }
+        if (options.check_voice)
+            return Check_Voice(options.check_voice_directory.value_or(settings.Sound_Directory_Edit), settings);
         TClock_Time time = options.time.value_or(Time_Now());
         TSeeded_Random random(options.seed.value_or(Seed_From_Clock()));
         if (options.print) {

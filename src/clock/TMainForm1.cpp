@@ -129,12 +129,10 @@ void TMainForm1::Timer1Timer()
 
     if (std::exchange(say_at_first_tick_, false))
         Say_Time_Now_SpeedButtonClick();
-    else if (Is_Idle() && Announcement_Due(Say_Frequency_Of(settings_), Sound_Scheme_Of(settings_), Tick_Time.Hour,
-                                           Tick_Time.Minute, Tick_Time.Second))
+    else if (Is_Idle() && Automatic_Announcement_Due(settings_, Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second))
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
-    else if (services_.Prepare_Sound_Device && Announcement_Due_Next_Second(Say_Frequency_Of(settings_),
-                                                                             Sound_Scheme_Of(settings_), Tick_Time.Hour,
-                                                                             Tick_Time.Minute, Tick_Time.Second))
+    else if (services_.Prepare_Sound_Device &&
+             Automatic_Announcement_Due_Next_Second(settings_, Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second))
         services_.Prepare_Sound_Device();
 
     SpareMenu->setVisible(true);

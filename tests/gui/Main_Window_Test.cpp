@@ -104,6 +104,34 @@ TEST_F(TMain_Window_Test, HourlyAnnouncementOnlyInSecondZeroAndOnlyWhenIdle)
     EXPECT_THAT(Opened_Slot_Files(), ElementsAre("10.WAV"));
 }
 
+// Quiet hours hold back the hourly announcement and the device's preparation,
+// while the face ticks on and a click still speaks.
+TEST_F(TMain_Window_Test, QuietHoursSilenceTheScheduleButNotAClick)
+{
+    for (const char* word : {"11.WAV", "PM.WAV", "7.WAV", "AM.WAV"})
+        program_dir.Write(word);
+    Show();
+    ClockSettings& settings = form->Live_Settings();
+    settings.Quiet_Hours_Option = true;
+    settings.Quiet_Hours_Start = 22 * 60;
+    settings.Quiet_Hours_End = 7 * 60;
+
+    Tick_At(QTime(22, 59, 59));
+    Tick_At(QTime(23, 0, 0));
+    EXPECT_THAT(Opened_Slot_Files(), IsEmpty());
+    EXPECT_EQ(sound_device_preparations, 0);
+    EXPECT_EQ(form->Time_Label->text(), "11:00:00 PM");
+
+    QTest::mouseClick(form->Time_Label, Qt::LeftButton);
+    EXPECT_THAT(Opened_Slot_Files(), ElementsAre("11.WAV", "PM.WAV"));
+
+    sound.Play_Out();
+    Tick_At(QTime(6, 59, 59));
+    EXPECT_EQ(sound_device_preparations, 1);
+    Tick_At(QTime(7, 0, 0));
+    EXPECT_THAT(Opened_Slot_Files(), ElementsAre("7.WAV", "AM.WAV"));
+}
+
 // The tick before a due one opens the sound device and nothing more: the
 // announcement, its random prefix included, is composed at the due tick.
 TEST_F(TMain_Window_Test, TickBeforeADueAnnouncementPreparesTheDeviceOnly)

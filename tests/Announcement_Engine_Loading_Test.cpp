@@ -8,6 +8,7 @@
 #include "engine/Missing_Sound_File_Message.h"
 #include "engine/Sound_Path.h"
 #include "support/Announcement_Engine_Rig.h"
+#include "support/Native_Path.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST(Sound_File_Path, Joins_With_One_Delimiter)
     };
     for (const Case& c : {Case{"/voice/", "10.WAV", "/voice/10.WAV"}, Case{"/voice", "10.WAV", "/voice/10.WAV"},
                           Case{"/voice///", "AM.WAV", "/voice/AM.WAV"}, Case{"", "ding.wav", "/ding.wav"}})
-        EXPECT_EQ(Sound_File_Path(c.directory, c.name), c.path) << c.directory;
+        EXPECT_EQ(Sound_File_Path(Native_Delimiters(c.directory), c.name), Native_Delimiters(c.path)) << c.directory;
 }
 
 TEST(Missing_Sound_File_Message, Has_The_Exact_Text)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/Sound_Directory.h"
+#include "support/Native_Path.h"
 
 TEST(Sound_Directory_Test, A_Chosen_Directory_Ends_In_Exactly_One_Delimiter)
 {
@@ -15,5 +16,5 @@ TEST(Sound_Directory_Test, A_Chosen_Directory_Ends_In_Exactly_One_Delimiter)
         {"/my sounds", "/my sounds/"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Sound_Directory_Text(c.chosen), c.stored) << c.chosen;
+        EXPECT_EQ(Sound_Directory_Text(Native_Delimiters(c.chosen)), Native_Delimiters(c.stored)) << c.chosen;
 }

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Files.h"
+
 TAuto_Run::TAuto_Run(TRun_Key key, std::string executable_path, TMessage_Boxes& boxes)
     : key_(std::move(key)), executable_path_(std::move(executable_path)), boxes_(boxes)
 {
-    file_name_ = executable_path_.substr(executable_path_.find_last_of('/') + 1);
+    file_name_ = executable_path_.substr(executable_path_.find_last_of(Path_Delimiter) + 1);
 }
 
 bool TAuto_Run::Add_To_Auto_Run()

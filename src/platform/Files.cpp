@@ -6,6 +6,8 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/Files_System.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -87,7 +89,7 @@ std::optional<fs::path> Find_Entry(const fs::path& path, const std::function<boo
 {
     std::error_code error;
     if (accept(fs::status(path, error)))
-        return path;
+        return Spelled_As_On_Disk(path);
     const std::string wanted = path.filename().string();
     if (wanted.empty())
         return std::nullopt;

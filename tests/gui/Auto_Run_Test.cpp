@@ -9,6 +9,7 @@
 
 #include "clock/Auto_Run.h"
 #include "platform/Desktop_Entry.h"
+#include "support/Auto_Run_Cases.h"
 #include "support/Fake_Message_Boxes.h"
 #include "support/Temp_Dir.h"
 
@@ -59,7 +60,7 @@ protected:
 
     TTemp_Dir config;
     TFake_Message_Boxes boxes;
-    const std::string path = "/opt/My Clock/horavox";
+    const std::string path = Auto_Run_Running_Path();
     TAuto_Run auto_run{Key(), path, boxes};
 };
 
@@ -82,25 +83,7 @@ TEST_F(Auto_Run_Test, AddWritesTheEntryAndRemoveDeletesItAlsoWhenItIsAlreadyGone
 
 TEST_F(Auto_Run_Test, AnEntryForAnotherPathAsksWhetherToRepointIt)
 {
-    const struct {
-        std::string stored;
-        bool asks;
-        bool answer;
-        std::string after;
-    } cases[] = {
-        {"/opt/MY CLOCK/HORAVOX", false, false, "/opt/MY CLOCK/HORAVOX"},
-        {"/old/place/horavox", true, false, "/old/place/horavox"},
-        {"/old/place/horavox", true, true, path},
-        {"/opt/My Clöck/horavox", true, false, "/opt/My Clöck/horavox"},
-    };
-    const std::string question =
-        "Warning|The directory / path settings required to make this program (horavox)\r\n"
-        "run automatically at Windows Start-up do not match where the program \r\n"
-        "is currently being run from.\r\n\r\n"
-        " Old      = %s\r\n"
-        " Current = /opt/My Clock/horavox\r\n\r\n"
-        "Do you want to update the Windows Registry to reflect the programs current locaton ?";
-    for (const auto& c : cases) {
+    for (const auto& c : Auto_Run_Check_Cases()) {
         Entry_For(c.stored);
         boxes.Shown.clear();
         boxes.Answer = c.answer;
@@ -111,9 +94,7 @@ TEST_F(Auto_Run_Test, AnEntryForAnotherPathAsksWhetherToRepointIt)
             continue;
         }
         ASSERT_FALSE(boxes.Shown.empty());
-        std::string expected = question;
-        expected.replace(expected.find("%s"), 2, c.stored);
-        EXPECT_EQ(boxes.Shown.front(), expected);
+        EXPECT_EQ(boxes.Shown.front(), Auto_Run_Question(c.stored));
         EXPECT_EQ(boxes.Shown.size(), c.answer ? 2U : 1U) << c.stored;
     }
 }

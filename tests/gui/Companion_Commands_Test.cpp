@@ -133,34 +133,6 @@ TEST_F(TCompanion_Test, TheAutoRunMarkFollowsTheEntryAndStaysWhenTheEntryCannotB
     EXPECT_FALSE(form->Auto_Run_at_Windows_Startup_Option->isChecked());
 }
 
-TEST(Companion_Programs, ReadmeIsNamedAfterTheExecutableUpToItsFirstDot)
-{
-    const struct {
-        const char* executable;
-        const char* readme;
-    } cases[] = {
-        {"/usr/lib/horavox/horavox", "/usr/lib/horavox/horavox.txt"},
-        {"/opt/clock/vocahora.exe", "/opt/clock/vocahora.txt"},
-        {"/opt/v1.2/a.b.c", "/opt/v1.2/a.txt"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Readme_File_Path(c.executable), c.readme);
-}
-
-TEST(Companion_Programs, DirectoriesAreNormalisedToOneTrailingDelimiter)
-{
-    const struct {
-        const char* text;
-        const char* normalised;
-    } cases[] = {
-        {"", ""},         {"/", ""},          {".", ""},        {"..", ""},
-        {"./", ""},       {"../", ""},        {"/usr/bin", "/usr/bin/"}, {" /usr//bin/ \t", "/usr/bin/"},
-        {"bin", "bin/"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Normalise_Directory(c.text), c.normalised) << '"' << c.text << '"';
-}
-
 TEST(Companion_Programs, OnlyExecutableFilesInAbsoluteSearchDirectoriesAreFound)
 {
     TTemp_Dir first;

@@ -2,6 +2,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/Files.h"
+
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
 // The whole content of a file, byte for byte; empty when it cannot be read.
@@ -16,7 +18,7 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
     // The directory with a trailing delimiter, as the settings hold directories.
-    std::string Dir() const { return path_.string() + "/"; }
+    std::string Dir() const { return path_.string() + Path_Delimiter; }
     // Creates (or replaces) the file `name` with `content`; returns its path.
     std::string Write(const std::string& name, const std::string& content = "") const;
 

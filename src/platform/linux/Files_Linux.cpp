@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "platform/Files_System.h"
 
 #include <filesystem>
 #include <system_error>
@@ -22,4 +23,9 @@ std::string Program_Directory()
     if (text.back() != '/')
         text += '/';
     return text;
+}
+
+std::filesystem::path Spelled_As_On_Disk(const std::filesystem::path& path)
+{
+    return path;
 }

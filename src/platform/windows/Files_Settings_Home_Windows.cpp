@@ -1,0 +1,22 @@
+#include "platform/Files_Settings_Home.h"
+
+#include <cstdlib>
+
+const char Installed_Marker_Name[] = "installed";
+
+// On Windows the settings file always lives beside the executable.
+bool Program_Directory_Is_Settings_Home(const std::string&)
+{
+    return true;
+}
+
+std::string Environment_Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string User_Home_Directory()
+{
+    return Environment_Variable("USERPROFILE");
+}

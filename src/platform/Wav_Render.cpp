@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 
+#include "engine/Volume.h"
 #include "platform/Sdl_Sound_File.h"
 #include "util/Horavox_Error.h"
 
@@ -220,18 +221,30 @@ std::size_t Rendered_Length(const std::string& path)
     return Convert_For_Render(path, [](std::span<const std::int16_t>, std::size_t) {});
 }
 
-void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path)
+void Render_Wav(const std::vector<TRender_Part>& parts, const std::string& output_path)
 {
     // Every file is read through once before the output is touched, so a bad
     // one leaves an earlier output as it was, and the header knows the length.
     std::uint64_t samples = 0;
-    for (const auto& path : sound_paths)
-        samples += Rendered_Length(path);
+    for (const auto& part : parts)
+        samples += Rendered_Length(part.path);
     Write_Wav_File(output_path, samples * sizeof(std::int16_t), Render_Frequency, 1, [&](std::ofstream& out) {
-        for (const auto& path : sound_paths)
-            Convert_For_Render(path,
-                               [&out](std::span<const std::int16_t> piece, std::size_t) { Write_Samples(out, piece); });
+        std::vector<std::int16_t> scaled;
+        for (const auto& part : parts)
+            Convert_For_Render(part.path, [&](std::span<const std::int16_t> piece, std::size_t) {
+                scaled.assign(piece.begin(), piece.end());
+                Apply_Volume(scaled, part.volume_percent);
+                Write_Samples(out, scaled);
+            });
     });
+}
+
+void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path)
+{
+    std::vector<TRender_Part> parts;
+    for (const auto& path : sound_paths)
+        parts.push_back({path});
+    Render_Wav(parts, output_path);
 }
 
 void Write_Pcm_Wav(const std::string& path, const std::vector<std::int16_t>& samples, int frequency, int channels)

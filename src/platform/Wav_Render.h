@@ -22,10 +22,17 @@ std::size_t Rendered_Length(const std::string& path);
 bool Decode_Wav(const std::string& path, int frequency, int channels, std::vector<std::int16_t>& samples,
                 std::string& reason);
 
+// One sound of a rendered announcement: its file and the volume it is heard at.
+struct TRender_Part {
+    std::string path;
+    int volume_percent = 100;
+};
+
 // Decodes every file, in order, and writes them one after the other as one
 // PCM WAV file, a piece at a time: no sound is ever held whole. Throws
 // EHoravoxError on failure; a file that cannot be decoded leaves the output
 // untouched, a failed write leaves no output file.
+void Render_Wav(const std::vector<TRender_Part>& parts, const std::string& output_path);
 void Render_Wav(const std::vector<std::string>& sound_paths, const std::string& output_path);
 
 // Writes interleaved signed 16-bit samples as a PCM WAV file. Throws

@@ -65,7 +65,7 @@ TEST(Wav_Render_Test, NoFilesGiveAnEmptyButValidWav)
 {
     TTemp_Dir dir;
     const std::string output = (dir.Path() / "out.wav").string();
-    Render_Wav({}, output);
+    Render_Wav(std::vector<std::string>{}, output);
     EXPECT_EQ(std::filesystem::file_size(output), 44u);
     EXPECT_TRUE(Load(output).Samples.empty());
 }

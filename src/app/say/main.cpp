@@ -113,13 +113,13 @@ int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Sourc
     TAnnouncement_Engine engine(settings, host, slot_players, players[Slot_Count], random, program_directory);
     const auto device_error = Say_Time_Holding_Device_Error(engine, time);
 
-    std::vector<std::span<const std::int16_t>> parts;
+    std::vector<TRender_Part> parts;
     for (int slot = 0; slot < Slot_Count; ++slot) {
         const auto& player = players[static_cast<std::size_t>(slot)];
-        if (!player.FileName.empty())
-            parts.emplace_back(player.Samples());
+        if (player.Is_Open())
+            parts.push_back({player.FileName, player.Volume_Percent});
     }
-    Write_Pcm_Wav(output_path, parts, Render_Frequency, 1);
+    Render_Wav(parts, output_path);
     if (device_error)
         errors(*device_error);
     return errors.shown ? Exit_Failure : 0;

@@ -11,6 +11,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
+#include "settings/Profile_Encoding.h"
 #include "settings/Profile_File.h"
 #include "settings/Settings_File.h"
 #include "util/Horavox_Error.h"
@@ -19,7 +20,7 @@ namespace {
 
 std::string File_Path;
 
-std::string Read_Back(const std::string& path)
+std::string Read_File(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -38,12 +39,30 @@ void Check(bool holds, const char* what)
     }
 }
 
+// What Windows' reader trims around names and values.
+const char Blanks[] = " \t\v\f\x1a";
+
 std::string Trimmed(const std::string& text)
 {
-    const auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(Blanks);
     if (first == std::string::npos)
         return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+}
+
+// A value as it reads back once written: trimmed, up to a NUL, one pair of
+// matching quotes dropped (and with them the last character of a value that
+// fills the reading buffer), at most Value_Limit characters.
+std::string Read_Back(const std::string& value, TProfile_Encoding encoding)
+{
+    std::string text = Trimmed(value);
+    text = text.substr(0, text.find('\0'));
+    const std::size_t limit = TProfile_File::Value_Limit;
+    if (text.size() < 2 || (text[0] != '"' && text[0] != '\'') || text.back() != text[0])
+        return Leading_Characters(text, limit, encoding);
+    const std::string inner = text.substr(1);
+    const std::string seen = Leading_Characters(inner, limit, encoding);
+    return Character_Count(inner, encoding) <= limit + 1 ? Without_Last_Character(seen, encoding) : seen;
 }
 
 // Every section and key name the file could hold, read the slow way: the
@@ -103,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TProfile_File file(File_Path);
         Check(file.Contents() == content, "an unedited file keeps every byte");
         file.Save();
-        Check(Read_Back(File_Path) == content, "an unedited file saves byte for byte");
+        Check(Read_File(File_Path) == content, "an unedited file saves byte for byte");
     }
 
     // A written key reads back; every other key reads as before, also from the saved file.
@@ -122,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         file.Save();
         const TProfile_File reread(File_Path);
-        const std::string expected = Trimmed(value).substr(0, TProfile_File::Value_Limit);
+        const std::string expected = Read_Back(value, Decode_Profile_Text(content).encoding);
         if (written) {
             Check(file.Read_Value(section, key) == expected, "a written key reads back");
             Check(reread.Read_Value(section, key) == expected, "a written key reads back from the saved file");
@@ -136,10 +155,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // Load, save and load again gives the same settings.
+    // Load, save and load again gives the same settings; the sound directory
+    // is written verbatim, so it comes back as any value written does.
     Write(content);
-    const ClockSettings loaded = Load_Settings(File_Path, "/opt/clock/");
+    ClockSettings loaded = Load_Settings(File_Path, "/opt/clock/");
     Save_Settings(File_Path, loaded);
+    loaded.Sound_Directory_Edit = Read_Back(loaded.Sound_Directory_Edit, Decode_Profile_Text(content).encoding);
     Check(Load_Settings(File_Path, "/opt/clock/") == loaded, "load-save-load gives the same settings");
     return 0;
 }

@@ -12,14 +12,21 @@
 
 namespace {
 
-constexpr char Utf8_Byte_Order_Mark[] = "\xEF\xBB\xBF";
-
-bool Is_Blank(char c) { return c == ' ' || c == '\t'; }
+// What Windows trims around names and values; ^Z is the end-of-file mark of old editors.
+bool Is_Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Windows keeps names and values as C strings: a NUL ends them.
+std::size_t Up_To_Nul(const std::string& text, std::size_t begin, std::size_t end)
+{
+    const auto nul = text.find('\0', begin);
+    return nul < end ? nul : end;
+}
+
 bool Same_Name(const std::string& text, std::size_t begin, std::size_t end, const std::string& name)
 {
+    end = Up_To_Nul(text, begin, end);
     if (end - begin != name.size())
         return false;
     for (std::size_t i = 0; i < name.size(); ++i)
@@ -78,6 +85,23 @@ std::optional<std::int32_t> Parse_Integer(const std::string& text)
 
 bool Has_Line_Break(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
+// Windows copies a value into a buffer of Value_Limit characters and a
+// terminator. It drops one pair of matching quotes around the value, and then
+// the last character copied, but only when the value after its opening quote
+// fits the buffer with the terminator's place: a longer one keeps both quotes'
+// places, cut to the limit, and one of exactly the buffer's size loses its
+// last character rather than its quote.
+std::string Seen_Value(const std::string& value, std::size_t limit, TProfile_Encoding encoding)
+{
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    if (!quoted)
+        return Leading_Characters(value, limit, encoding);
+    const std::string inner = value.substr(1);
+    const std::string seen = Leading_Characters(inner, limit, encoding);
+    return Character_Count(inner, encoding) <= limit + 1 ? Without_Last_Character(seen, encoding) : seen;
+}
+
 }  // namespace
 
 TProfile_File::TProfile_File(std::string path) : path_(std::move(path))
@@ -87,12 +111,12 @@ TProfile_File::TProfile_File(std::string path) : path_(std::move(path))
     unreadable_ = result == TFile_Read::Unreadable;
     if (result != TFile_Read::Read)
         return;
-    // Editors on Windows start a UTF-8 file with a byte-order mark; read past
-    // it, so the first section is found, and write it back as it was.
-    if (content.starts_with(Utf8_Byte_Order_Mark)) {
-        byte_order_mark_ = Utf8_Byte_Order_Mark;
-        content.erase(0, byte_order_mark_.size());
-    }
+    // Editors on Windows mark a Unicode file (Notepad's UTF-8 and "Unicode"):
+    // read it as Windows does, and write it back the same way.
+    TProfile_Text decoded = Decode_Profile_Text(content);
+    encoding_ = decoded.encoding;
+    trailer_ = std::move(decoded.trailer);
+    content = std::move(decoded.text);
     std::size_t start = 0;
     while (start < content.size()) {
         auto end = content.find_first_of("\r\n", start);
@@ -111,31 +135,36 @@ TProfile_File::TLine TProfile_File::Parse_Line(std::string text, std::string lin
     TLine line{std::move(text), std::move(line_break)};
     const std::string& t = line.text;
     std::size_t first = 0;
-    while (first < t.size() && Is_Blank(t[first]))
-        ++first;
-    if (first == t.size() || t[first] == ';')
+    std::size_t last = t.size();
+    Trim(t, first, last);
+    if (first == last || t[first] == ';')
         return line;
     if (t[first] == '[') {
-        auto close = t.find(']', first);
-        if (close == std::string::npos)
+        const auto close = t.rfind(']', last - 1);
+        if (close != std::string::npos && close > first) {
+            line.kind = TLine_Kind::Section;
+            line.name_begin = first + 1;
+            line.name_end = close;
+            Trim(t, line.name_begin, line.name_end);
             return line;
-        line.kind = TLine_Kind::Section;
-        line.name_begin = first + 1;
-        line.name_end = close;
-        Trim(t, line.name_begin, line.name_end);
+        }
+    }
+    line.name_begin = first;
+    const auto equals = t.find('=', first);
+    if (equals == std::string::npos) {
+        // Windows takes a line without "=" for a key without a value.
+        line.kind = TLine_Kind::Key;
+        line.name_end = last;
         return line;
     }
-    auto equals = t.find('=', first);
-    if (equals == std::string::npos)
-        return line;
-    line.name_begin = first;
     line.name_end = equals;
     Trim(t, line.name_begin, line.name_end);
     if (line.name_begin == line.name_end)
         return line;
     line.kind = TLine_Kind::Key;
+    line.has_value = true;
     line.value_begin = equals + 1;
-    line.value_end = t.size();
+    line.value_end = last;
     Trim(t, line.value_begin, line.value_end);
     return line;
 }
@@ -177,7 +206,11 @@ std::optional<std::string> TProfile_File::Read_Value(const std::string& section,
     if (!found)
         return std::nullopt;
     const auto& line = lines_[*found];
-    return line.text.substr(line.value_begin, std::min(line.value_end - line.value_begin, Value_Limit));
+    if (!line.has_value)
+        return std::nullopt;
+    const std::string value =
+        line.text.substr(line.value_begin, Up_To_Nul(line.text, line.value_begin, line.value_end) - line.value_begin);
+    return Seen_Value(value, Value_Limit, encoding_);
 }
 
 std::string TProfile_File::Read_String(const std::string& section, const std::string& key,
@@ -207,16 +240,21 @@ void TProfile_File::Write_String(const std::string& section, const std::string& 
     // A name must read back as written: names are found trimmed, and a key
     // line starting with "[" or ";" would read as a section or a comment.
     const auto unreadable_name = [](const std::string& name) {
-        return name.empty() || Is_Blank(name.front()) || Is_Blank(name.back()) || Has_Line_Break(name);
+        return name.empty() || Is_Blank(name.front()) || Is_Blank(name.back()) || Has_Line_Break(name) ||
+               name.find('\0') != std::string::npos;
     };
     if (unreadable_name(section) || unreadable_name(key) || section.find(']') != std::string::npos ||
-        key.find('=') != std::string::npos || key.front() == '[' || key.front() == ';')
+        key.find('=') != std::string::npos || key.front() == '[' || key.front() == ';' ||
+        !Fits_Profile_Encoding(section, encoding_) || !Fits_Profile_Encoding(key, encoding_) ||
+        !Fits_Profile_Encoding(value, encoding_))
         throw EHoravoxError("The key \"" + key + "\" of section \"" + section + "\" cannot be written to " + path_);
 
     if (auto found = Find_Key(section, key)) {
         auto& line = lines_[*found];
-        line = Parse_Line(line.text.substr(0, line.value_begin) + value + line.text.substr(line.value_end),
-                          line.line_break);
+        const std::string text = line.has_value
+                                     ? line.text.substr(0, line.value_begin) + value + line.text.substr(line.value_end)
+                                     : line.text.substr(0, line.name_end) + "=" + value;
+        line = Parse_Line(text, line.line_break);
         return;
     }
     const std::string crlf = "\r\n";
@@ -239,10 +277,10 @@ void TProfile_File::Write_String(const std::string& section, const std::string& 
 
 std::string TProfile_File::Contents() const
 {
-    std::string contents = byte_order_mark_;
+    TProfile_Text text{encoding_, "", trailer_};
     for (const auto& line : lines_)
-        contents += line.text + line.line_break;
-    return contents;
+        text.text += line.text + line.line_break;
+    return Encode_Profile_Text(text);
 }
 
 void TProfile_File::Save() const

@@ -2,7 +2,7 @@
 # Takes pictures of the real clock window and its settings dialogs on a
 # virtual display:
 #   tools/screenshot.sh [build dir] [docs dir]   (default: build, docs)
-# It saves screenshot.png (the clock), settings-page-1.png to -3.png (the
+# It saves screenshot.png (the clock), settings-page-1.png to -4.png (the
 # settings dialog's pages), directory-chooser.png and sound-file-notice.png. The clock runs from a
 # copy of the program directory, so the settings file beside the real clock is
 # neither read nor written.
@@ -63,11 +63,13 @@ import -window "$face" "$docs/screenshot.png"
 click_in "$face" 60 40 3
 settings=$(find_window '"Horavox Settings')
 sleep 0.5
-for page in 1 2 3; do
+for page in 1 2 3 4; do
   [ "$page" = 1 ] || xdotool key ctrl+Tab
   sleep 0.3
   import -window "$settings" "$docs/settings-page-$page.png"
 done
+xdotool key ctrl+shift+Tab
+sleep 0.3
 
 # "Dir" on the last page opens the chooser.
 click_in "$settings" 50 150 1

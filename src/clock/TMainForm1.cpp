@@ -86,7 +86,8 @@ void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& soun
     sound_file_info_box_ = &sound_file_info_box;
     settings_dialog_ = &settings_dialog;
     // The dialog's Help runs the menu's readme command, whatever it does.
-    settings_dialog.Attach_Commands(directory_dialog, [this] { View_Readme_file_Option->trigger(); });
+    settings_dialog.Attach_Commands(
+        directory_dialog, [this] { View_Readme_file_Option->trigger(); }, [this] { engine_->Play_Test_Sound(); });
 }
 
 QSize TMainForm1::Client_Size() const

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSlider>
+#include <QTimeEdit>
 #include <QTabWidget>
 
 #include "settings/Directory_Select_Dlg.h"
@@ -30,10 +32,12 @@ TSettings_Form_Dlg::TSettings_Form_Dlg(ClockSettings& settings, QWidget* parent)
     move(315, 82);
 }
 
-void TSettings_Form_Dlg::Attach_Commands(TDirectory_Select_Dlg& directory_chooser, std::function<void()> show_readme)
+void TSettings_Form_Dlg::Attach_Commands(TDirectory_Select_Dlg& directory_chooser, std::function<void()> show_readme,
+                                         std::function<void()> play_test_sound)
 {
     directory_chooser_ = &directory_chooser;
     show_readme_ = std::move(show_readme);
+    play_test_sound_ = std::move(play_test_sound);
 }
 
 void TSettings_Form_Dlg::Turn_To_First_Page()
@@ -103,6 +107,16 @@ void TSettings_Form_Dlg::Show_Live_Settings()
         if (settings_.*field || !button->autoExclusive())
             button->setChecked(settings_.*field);
     Sound_Directory_Edit->setText(QFile::decodeName(settings_.Sound_Directory_Edit.c_str()));
+    for (const auto& [edit, field] : bound_times_)
+        edit->setTime(QTime(0, 0).addSecs(60 * (settings_.*field)));
+    Volume_Percent_TrackBar->setValue(settings_.Volume_Percent);
+}
+
+void TSettings_Form_Dlg::Bind(QTimeEdit* edit, std::int32_t ClockSettings::*field)
+{
+    connect(edit, &QTimeEdit::timeChanged, this,
+            [this, field](QTime time) { settings_.*field = time.hour() * 60 + time.minute(); });
+    bound_times_.emplace_back(edit, field);
 }
 
 void TSettings_Form_Dlg::BitBtn1Click()
@@ -118,6 +132,11 @@ void TSettings_Form_Dlg::BitBtn1Click()
 void TSettings_Form_Dlg::HelpBtnClick()
 {
     show_readme_();
+}
+
+void TSettings_Form_Dlg::Test_Volume_ButtonClick()
+{
+    play_test_sound_();
 }
 
 void TSettings_Form_Dlg::keyPressEvent(QKeyEvent* event)

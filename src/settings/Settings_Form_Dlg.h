@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -8,9 +9,12 @@
 #include "settings/ClockSettings.h"
 
 class QAbstractButton;
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSlider;
 class QTabWidget;
+class QTimeEdit;
 class TDirectory_Select_Dlg;
 
 // The settings dialog. Its controls are views of the main window's live
@@ -24,14 +28,16 @@ class TSettings_Form_Dlg : public QDialog {
 public:
     explicit TSettings_Form_Dlg(ClockSettings& settings, QWidget* parent = nullptr);
 
-    // What "Dir" and "&Help" run; the windows behind them are created later.
-    void Attach_Commands(TDirectory_Select_Dlg& directory_chooser, std::function<void()> show_readme);
+    // What "Dir", "&Help" and "&Test" run; the windows behind them are created later.
+    void Attach_Commands(TDirectory_Select_Dlg& directory_chooser, std::function<void()> show_readme,
+                         std::function<void()> play_test_sound);
 
     // The start-up sequence opens the dialog on its first page again.
     void Turn_To_First_Page();
 
     void BitBtn1Click();
     void HelpBtnClick();
+    void Test_Volume_ButtonClick();
 
     // The controls are built at the first showing, which keeps start-up
     // lean; until then they are null.
@@ -42,6 +48,11 @@ public:
     QLineEdit* Sound_Directory_Edit = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
+    QTimeEdit* Quiet_Hours_Start_Edit = nullptr;
+    QTimeEdit* Quiet_Hours_End_Edit = nullptr;
+    QSlider* Volume_Percent_TrackBar = nullptr;
+    QLabel* Volume_Percent_Label = nullptr;
+    QPushButton* Test_Volume_Button = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,6 +63,9 @@ private:
     QWidget* Create_Frequency_Page();
     QWidget* Create_Advanced_Page();
     QWidget* Create_Other_Page();
+    QWidget* Create_Quiet_Page();
+    // The edit shows the minutes of the day in `field` and writes every change into it.
+    void Bind(QTimeEdit* edit, std::int32_t ClockSettings::*field);
     void Create_Buttons();
     // The button shows `field` and writes every change of its state into it.
     void Bind(QAbstractButton* button, bool ClockSettings::*field);
@@ -60,5 +74,7 @@ private:
     ClockSettings& settings_;
     TDirectory_Select_Dlg* directory_chooser_ = nullptr;
     std::function<void()> show_readme_;
+    std::function<void()> play_test_sound_;
+    std::vector<std::pair<QTimeEdit*, std::int32_t ClockSettings::*>> bound_times_;
     std::vector<std::pair<QAbstractButton*, bool ClockSettings::*>> bound_buttons_;
 };

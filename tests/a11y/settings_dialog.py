@@ -1,7 +1,8 @@
 """Drives the running clock through the accessibility bus as a screen reader
 would: opens the settings dialog from the File menu, reads every control's
-name and description, turns the pages, selects "24 Hour Clock", presses OK,
-reads the clock face and exits through the menu.
+name and description, turns the pages, selects "24 Hour Clock", turns on the
+quiet hours and sets the volume, presses OK, reads the clock face and exits
+through the menu.
 
 Usage: settings_dialog.py <settings file the clock writes on exit>
 """
@@ -17,6 +18,9 @@ TWELVE_HINT = ("Display Time in 12 hour clock format (with AM/PM) - the AM and P
                "whenever the time is spoken.")
 TWENTY_FOUR_HINT = "Display Time in 24 hour clock format (with No AM/PM)."
 DIRECTORY_HINT = "The directory where the sound (WAV) files will be loaded from, as they are needed."
+QUIET_HINT = ("From the start time up to the end time the clock says nothing by itself; a click on the clock face "
+              "still says the time.")
+VOLUME_HINT = "The loudness of every sound of the clock, in percent of the recordings."
 
 # Every control a screen reader meets, page by page: role, name, description.
 PAGES = [
@@ -62,7 +66,24 @@ PAGES = [
         ("text", "Sound File Directory Location", DIRECTORY_HINT),
         ("check box", "Inform Me of Missing Sound Files (During Playback)", ""),
     ]),
+    ("Quiet Hours and Volume", [
+        ("panel", "Quiet Hours", ""),
+        ("check box", "Silence Automatic Announcements", QUIET_HINT),
+        ("label", "From:", ""),
+        ("spin button", "From", QUIET_HINT),
+        ("label", "To:", ""),
+        ("spin button", "To", QUIET_HINT),
+        ("panel", "Loudness", ""),
+        ("label", "Volume:", ""),
+        ("slider", "Volume", VOLUME_HINT),
+        ("push button", "Test", "Plays the test sound at this volume."),
+        ("check box", "Dog Watch Bells (Eight Bells Only)",
+         "Eight Bells (Nautical) only: the last dog watch strikes one, two and three bells at 18:30, 19:00 "
+         "and 19:30."),
+    ]),
 ]
+# Controls without a caption of their own, named by the label before them.
+LABELLED = [("spin button", "From"), ("spin button", "To"), ("slider", "Volume")]
 
 failures = []
 
@@ -149,7 +170,7 @@ def main():
         for control in controls:
             check(control in seen, "%s \"%s\" with its description" % control[:2])
         check(all(has_state(c, pyatspi.STATE_FOCUSABLE) for c in descendants(page)
-                  if c.getRoleName() in ("radio button", "push button", "check box", "text")),
+                  if c.getRoleName() in ("radio button", "push button", "check box", "text", "spin button", "slider")),
               "every control of \"%s\" takes the keyboard focus" % page_name)
 
     press(first(tabs, "page tab", "Advanced Settings"))
@@ -158,6 +179,23 @@ def main():
     check(has_state(twenty_four, pyatspi.STATE_CHECKED), "\"24 Hour Clock\" is selected")
     check(not has_state(first(dialog, "radio button", "12 Hour Clock"), pyatspi.STATE_CHECKED),
           "\"12 Hour Clock\" is cleared")
+
+    for role, name in LABELLED:
+        control = first(dialog, role, name)
+        labels = [relation.getTarget(0).name for relation in control.getRelationSet()
+                  if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY]
+        # Its group box labels it too.
+        check(name + ":" in labels, "%s \"%s\" is labelled by \"%s:\"" % (role, name, name))
+
+    press(first(tabs, "page tab", "Quiet Hours and Volume"))
+    quiet = first(dialog, "check box", "Silence Automatic Announcements")
+    press(quiet)
+    check(has_state(quiet, pyatspi.STATE_CHECKED), "\"Silence Automatic Announcements\" is checked")
+    volume = first(dialog, "slider", "Volume").queryValue()
+    check((volume.minimumValue, volume.maximumValue, volume.currentValue) == (0, 100, 100),
+          "the volume runs from 0 to 100 and stands at 100")
+    volume.currentValue = 40
+    check(first(dialog, "label", "40 %") is not None, "the volume shows \"40 %\"")
 
     press(first(dialog, "push button", "OK"))
     wait_for(lambda: None if has_state(dialog, pyatspi.STATE_SHOWING) else True, "the dialog's closing")
@@ -171,6 +209,8 @@ def main():
         lines = saved.read().split("\r\n")
     check("N24_Hour_Clock_Option=1" in lines and "N12_Hour_Clock_Option=0" in lines,
           "File > Exit saves the 24-hour clock")
+    check("Quiet_Hours_Option=1" in lines and "Volume_Percent=40" in lines,
+          "File > Exit saves the quiet hours and the volume after the 28 keys")
 
     if failures:
         sys.exit("%d accessibility check(s) failed" % len(failures))

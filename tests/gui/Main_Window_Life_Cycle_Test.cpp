@@ -186,7 +186,9 @@ void Answer_Reset_Question(TAnswer answer, QString* question_shown)
 TEST_F(TLife_Cycle_Test, FactoryResetAnsweredNoChangesNothingAndAnyOtherAnswerRestoresTheDefaults)
 {
     const std::string saved = "[vocahora]\r\nWindowState_wsMaximized=1\r\nAlways_on_Top_Option=1\r\n"
-                              "window_left_posn=40\r\nEight_Bells_Nautical_RadioButton=1\r\n";
+                              "window_left_posn=40\r\nEight_Bells_Nautical_RadioButton=1\r\n"
+                              "Quiet_Hours_Option=1\r\nQuiet_Hours_End=05:00\r\nVolume_Percent=30\r\n"
+                              "Dog_Watch_Bells_Option=1\r\n";
     const struct {
         TAnswer answer;
         bool resets;
@@ -216,6 +218,7 @@ TEST_F(TLife_Cycle_Test, FactoryResetAnsweredNoChangesNothingAndAnyOtherAnswerRe
         EXPECT_EQ(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint), !reset.resets) << index;
         EXPECT_EQ(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), !reset.resets) << index;
         EXPECT_EQ(Sound_Scheme_Of(form->Live_Settings()) == SoundScheme::NormalSounds, reset.resets) << index;
+        EXPECT_EQ(form->Live_Settings().Volume_Percent, reset.resets ? 100 : 30) << index;
         EXPECT_TRUE(form->Timer1.isActive()) << index;
         EXPECT_TRUE(form->Is_Idle()) << index;
         if (reset.resets) {

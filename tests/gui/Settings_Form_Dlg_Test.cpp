@@ -13,9 +13,13 @@
 #include <QTabWidget>
 #include <QTabBar>
 #include <QTest>
+#include <QTimeEdit>
+#include <QSlider>
+#include <QLabel>
 
 #include "Main_Window_Fixture.h"
 #include "clock/Clock_Face.h"
+#include "settings/Settings_File.h"
 
 namespace {
 
@@ -65,6 +69,7 @@ TEST_F(TSettings_Dialog_Test, FirstOpeningShowsTheFrequencyPageWithTheHourlyOpti
         EXPECT_EQ(dialog.TabbedNotebook1->tabText(0), "Talking Frequency");
         EXPECT_EQ(dialog.TabbedNotebook1->tabText(1), "Advanced Settings");
         EXPECT_EQ(dialog.TabbedNotebook1->tabText(2), "Other Settings");
+        EXPECT_EQ(dialog.TabbedNotebook1->tabText(3), "Quiet Hours and Volume");
         EXPECT_EQ(dialog.TabbedNotebook1->currentIndex(), 0);
         EXPECT_TRUE(Find<QRadioButton>("Say_Time_Every_Hour_Option_RadioButton")->isChecked());
         EXPECT_TRUE(dialog.OKBtn->isDefault());
@@ -205,6 +210,10 @@ TEST_F(TSettings_Dialog_Test, TheKeyboardReachesEveryControlInTabOrder)
          "Prefix1_Suffix1_Option_RadioButton", "OKBtn", "HelpBtn"},
         {"Normal_Sounds_RadioButton", "BitBtn1", "Sound_Directory_Edit", "Inform_Me_of_Missing_Sound_Files_CheckBox",
          "OKBtn", "HelpBtn"},
+        // Tab moves from the hour to the minute of a time field, then on.
+        {"Quiet_Hours_Option_CheckBox", "Quiet_Hours_Start_Edit", "Quiet_Hours_Start_Edit", "Quiet_Hours_End_Edit",
+         "Quiet_Hours_End_Edit", "Volume_Percent_TrackBar", "Test_Volume_Button", "Dog_Watch_Bells_Option_CheckBox",
+         "OKBtn", "HelpBtn"},
     };
     const QStringList arrow_down_from_hour = {
         "Keep_Repeating_Time_RadioButton", "Never_Say_Time_Option_Radiobutton",
@@ -212,7 +221,7 @@ TEST_F(TSettings_Dialog_Test, TheKeyboardReachesEveryControlInTabOrder)
     Show();
     With_Dialog([&](TSettings_Form_Dlg& dialog) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }));
-        for (int page = 0; page < 3; ++page) {
+        for (int page = 0; page < 4; ++page) {
             dialog.TabbedNotebook1->setCurrentIndex(page);
             dialog.TabbedNotebook1->tabBar()->setFocus();
             QStringList reached;
@@ -233,6 +242,43 @@ TEST_F(TSettings_Dialog_Test, TheKeyboardReachesEveryControlInTabOrder)
         EXPECT_EQ(selected.join(" ").toStdString(), arrow_down_from_hour.join(" ").toStdString());
         EXPECT_EQ(Say_Frequency_Of(form->Live_Settings()), SayFrequency::Every5Minutes);
     });
+}
+
+// The fourth page edits the live settings as the others do, from the
+// keyboard, and its Test button plays testsnd.wav at the volume chosen.
+TEST_F(TSettings_Dialog_Test, TheQuietHoursAndVolumePageEditsTheLiveSettings)
+{
+    program_dir.Write("testsnd.wav");
+    program_dir.Write("vocahora.ini", "[vocahora]\r\nQuiet_Hours_Start=23:15\r\nVolume_Percent=35\r\n");
+    Show();
+    const ClockSettings& settings = form->Live_Settings();
+    With_Dialog([&](TSettings_Form_Dlg& dialog) {
+        EXPECT_EQ(dialog.Quiet_Hours_Start_Edit->text(), "23:15");
+        EXPECT_EQ(dialog.Quiet_Hours_End_Edit->text(), "07:00");
+        EXPECT_EQ(dialog.Volume_Percent_Label->text(), "35 %");
+
+        Click(Find<QCheckBox>("Quiet_Hours_Option_CheckBox"));
+        Click(Find<QCheckBox>("Dog_Watch_Bells_Option_CheckBox"));
+        QTest::keyClick(dialog.Quiet_Hours_End_Edit, Qt::Key_Up);  // the hour: 07:00 -> 08:00
+        QTest::keyClick(dialog.Volume_Percent_TrackBar, Qt::Key_PageUp);
+        QTest::keyClick(dialog.Volume_Percent_TrackBar, Qt::Key_Left);
+        EXPECT_TRUE(settings.Quiet_Hours_Option);
+        EXPECT_TRUE(settings.Dog_Watch_Bells_Option);
+        EXPECT_EQ(settings.Quiet_Hours_End, 8 * 60);
+        EXPECT_EQ(settings.Volume_Percent, 44);
+        EXPECT_EQ(dialog.Volume_Percent_Label->text(), "44 %");
+
+        sound.Log.clear();
+        QTest::keyClick(dialog.Test_Volume_Button, Qt::Key_Space);
+        EXPECT_THAT(sound.Log, ElementsAre("openprobe", "playprobe"));
+        EXPECT_EQ(sound.Probe().Volume_Percent, 44);
+    });
+    ASSERT_TRUE(form->close());
+    const ClockSettings saved = Load_Settings(Settings_Path(), program_dir.Dir());
+    EXPECT_TRUE(saved.Quiet_Hours_Option && saved.Dog_Watch_Bells_Option);
+    EXPECT_EQ(saved.Quiet_Hours_Start, 23 * 60 + 15);
+    EXPECT_EQ(saved.Quiet_Hours_End, 8 * 60);
+    EXPECT_EQ(saved.Volume_Percent, 44);
 }
 
 TEST_F(TSettings_Dialog_Test, HelpRunsTheMenusReadmeCommand)

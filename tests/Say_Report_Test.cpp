@@ -21,7 +21,7 @@ TEST(Settings_Report, Ends_With_One_Line_Per_Group)
     Select_Play_Method(settings, PlayMethod::Optimised);
     Select_Prefix_Suffix_Mode(settings, PrefixSuffixMode::RandomWithBlank);
     auto lines = Settings_Report(settings);
-    ASSERT_EQ(lines.size(), 33u);
+    ASSERT_EQ(lines.size(), 38u);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 5, lines.end()),
               (std::vector<std::string>{"SayFrequency=Every10Minutes", "ClockFormat=TwelveHour",
                                         "PlayMethod=Optimised", "PrefixSuffixMode=RandomWithBlank",

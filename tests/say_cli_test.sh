@@ -133,5 +133,11 @@ check
 expect "check with a second of silence before 8: exit code" 0 "$?"
 expect "check with a second of silence before 8: the warning" 1 \
     "$(grep -A1 '^8\.WAV' "$work/check" | grep -c -E 'warning: 10[0-9][0-9] ms of silence at the start')"
+# A broken second prefix is needed only where it can be drawn.
+echo "chime" >"$work/voice/PREFIX2.WAV"
+check --prefix-suffix fixed
+expect "check with a broken prefix the fixed choice never plays: exit code" 0 "$?"
+check --prefix-suffix random
+expect "check with a broken prefix a random choice can draw: exit code" 1 "$?"
 
 exit $((failures > 0))

@@ -1,7 +1,10 @@
 #include "app/say/Say_Voice_Check.h"
 
+#include <algorithm>
+#include <cctype>
 #include <iostream>
 
+#include "engine/Prefix_Suffix.h"
 #include "engine/Sound_Path.h"
 #include "engine/Voice_Check.h"
 #include "platform/Files.h"
@@ -29,6 +32,31 @@ TVoice_File Read_Voice_File(const std::string& directory, const std::string& nam
     return file;
 }
 
+bool Same_Name(const std::string& a, const std::string& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+// The spoken scheme plays any prefix and suffix file in the random modes, and
+// only the first of the fixed names present in the fixed mode.
+bool Prefix_Suffix_Needed(const std::string& name, const std::string& directory, ClockSettings settings)
+{
+    if (Sound_Scheme_Of(settings) != SoundScheme::NormalSounds)
+        return false;
+    switch (Prefix_Suffix_Mode_Of(settings)) {
+    case PrefixSuffixMode::None: return false;
+    case PrefixSuffixMode::Random:
+    case PrefixSuffixMode::RandomWithBlank: return true;
+    case PrefixSuffixMode::Fixed: break;
+    }
+    settings.Sound_Directory_Edit = directory;
+    TSeeded_Random unused;
+    const auto [prefix, suffix] = Select_Prefix_And_Suffix(settings, unused);
+    return Same_Name(name, prefix) || Same_Name(name, suffix);
+}
+
 }  // namespace
 
 int Check_Voice(const std::string& directory, const ClockSettings& settings)
@@ -36,13 +64,10 @@ int Check_Voice(const std::string& directory, const ClockSettings& settings)
     std::vector<TVoice_File> files;
     for (const auto& name : Voice_Word_Files())
         files.push_back(Read_Voice_File(directory, name, Word_File_Needed(name, settings)));
-    // The spoken scheme plays a prefix and a suffix unless none is chosen.
-    const bool prefix_suffix_used = Sound_Scheme_Of(settings) == SoundScheme::NormalSounds &&
-                                    Prefix_Suffix_Mode_Of(settings) != PrefixSuffixMode::None;
     for (const char* mask : {"PREFIX*.WAV", "SUFFIX*.WAV"})
         for (const auto& name : Find_Matching_Entries(Sound_File_Path(directory, mask)))
             if (File_Exists(Sound_File_Path(directory, name)))
-                files.push_back(Read_Voice_File(directory, name, prefix_suffix_used));
+                files.push_back(Read_Voice_File(directory, name, Prefix_Suffix_Needed(name, directory, settings)));
 
     const TVoice_Check_Report report = Voice_Check_Report(directory, files);
     for (const auto& line : report.Lines)

@@ -1,26 +1,35 @@
 #!/usr/bin/env bash
 # Measures what the user hears, on a sound server of its own: a PulseAudio
-# daemon with a null sink, whose monitor is recorded with timestamps.
-#   bash tools/measure-sound.sh [--before REF] [RUNS]
+# daemon with a null sink, whose monitor is recorded with timestamps; and what
+# the user sees, on an X server of its own (Xvfb) watched by an X11 client.
+#   bash tools/measure-sound.sh [--before REF] [--only sound|desktop] [RUNS]
 # Prints, for the working tree and for REF (default HEAD) side by side, in
 # one run: the clock's first sound after a due minute (with the device shut
 # by the silence close), horavox-say from exec to first sound against the
 # Debian talking clock saytime, and the silence added between words against
-# the --wav render. RUNS (default 10) sets the repetitions; the measuring
-# takes about five minutes, plus the builds the first time (they are kept in
-# build-measure/ and build-measure-before/ and rebuilt incrementally).
+# the --wav render; then how long after each whole second the clock's window
+# title changes (and the seconds skipped or doubled) against a window that
+# sets its title on the second, start-up from exec to mapped window and idle
+# resident memory against a bare Qt QLabel window, with ratios. RUNS (default
+# 10) sets the repetitions; the measuring takes about seven minutes, plus the
+# builds the first time (they are kept in build-measure/ and
+# build-measure-before/ and rebuilt incrementally).
 # Not part of the test suite: timing targets are checked here, not in tests.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 before_ref=HEAD
-if [ "${1:-}" = --before ]; then
-  before_ref=$2
-  shift 2
-fi
+only=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --before) before_ref=$2; shift 2 ;;
+    --only) only=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
 runs=${1:-10}
 
 bash "$top/tools/install-packages.sh" build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev \
-  libsdl2-dev pulseaudio pulseaudio-utils saytime faketime python3 git
+  libsdl2-dev pulseaudio pulseaudio-utils saytime faketime python3 git xvfb libx11-dev python3-xlib
 
 build_bin() {  # source dir, build dir
   cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -34,6 +43,12 @@ else
   git -C "$before_src" checkout -q --detach "$before_ref"
 fi
 build_bin "$before_src" "$top/build-measure-before/build"
+# The floors the desktop figures are held against; one build serves both sides.
+refs="$top/build-measure/desktop-references"
+mkdir -p "$refs"
+cc -O2 -o "$refs/title_on_the_second" "$top/tools/desktop-references/title_on_the_second.c" -lX11
+g++ -O2 -fPIC -o "$refs/bare_label" "$top/tools/desktop-references/bare_label.cpp" \
+  $(pkg-config --cflags --libs Qt6Widgets)
 
 # A sound server of our own: its own runtime directory, so neither a desktop's
 # server nor its settings take part, and it goes when the script ends.
@@ -41,8 +56,10 @@ scratch=$(mktemp -d)
 export XDG_RUNTIME_DIR="$scratch/run" HOME="$scratch/home" PULSE_SERVER="unix:$scratch/run/pulse/native"
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
+xvfb_pid=
 stop_server() {
   pulseaudio --kill 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$scratch"
 }
 trap stop_server EXIT
@@ -54,4 +71,17 @@ unset SDL_AUDIODRIVER
 
 echo "before: $(git -C "$before_src" log --oneline -1)"
 echo "after:  the working tree at $(git -C "$top" log --oneline -1)"
-python3 "$top/tools/measure_sound.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" "$runs"
+if [ "$only" != desktop ]; then
+  python3 "$top/tools/measure_sound.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" "$runs"
+fi
+if [ "$only" != sound ]; then
+  # An X server of our own on a free display number; no window manager, so a
+  # window is mapped the moment its program asks.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$scratch/display")"
+  # The Debian interpreter, which has python3-xlib, whatever python3 is first on PATH.
+  /usr/bin/python3 "$top/tools/measure_desktop.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" \
+    "$refs" "$runs"
+fi

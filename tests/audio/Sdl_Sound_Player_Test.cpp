@@ -79,6 +79,26 @@ TEST_F(Sdl_Sound_Player_Test, PlaysTheFileAndNotifiesOnceWhenItEnds)
     EXPECT_NEAR(static_cast<double>(runs[0].End_Frame - runs[0].First_Frame) / 44100.0, 0.3, 0.02);
 }
 
+// The volume of the moment the file opens scales what reaches the device.
+TEST_F(Sdl_Sound_Player_Test, AFileOpenedAtHalfVolumeIsHeardAtHalfTheAmplitude)
+{
+    Open(Write_Tone_File(dir, "7.WAV", 1000, 0.3));
+    player->Play();
+    ASSERT_TRUE(Wait_For_Notices(1));
+    player->Volume_Percent = 50;
+    Open(Write_Tone_File(dir, "8.WAV", 1500, 0.3));
+    player->Play();
+    ASSERT_TRUE(Wait_For_Notices(2));
+
+    const auto output = Captured_Output();
+    const auto runs = Find_Tone_Runs(output, 2, 44100, {1000, 1500}, 441);
+    ASSERT_EQ(runs.size(), 2u);
+    const auto level = [&](const TTone_Run& run) {
+        return Tone_Level(output, 2, 44100, run.Frequency, run.First_Frame + 441, 4410);
+    };
+    EXPECT_NEAR(level(runs[1]) / level(runs[0]), 0.5, 0.02);
+}
+
 TEST_F(Sdl_Sound_Player_Test, PlayAfterTheEndPlaysAgainFromTheStart)
 {
     Open(Write_Tone_File(dir, "7.WAV", 1000, 0.2));

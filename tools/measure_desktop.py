@@ -8,7 +8,9 @@ Figures, for two builds of the clock side by side in one run:
   - tick phase: how long after each whole second the title shows that second,
     against a window that sets its title on the second (same path);
   - start-up: exec to the mapped window, against a bare Qt QLabel window;
-  - idle resident memory, 15 s after start, against the same QLabel window.
+  - idle resident memory, 15 s after the window was activated (the clock's
+    sound device has been opened by then and shut again by the silence
+    close), against the same QLabel window.
 
 Usage: measure_desktop.py BEFORE_BIN AFTER_BIN REFERENCE_DIR [RUNS] [TICK_SECONDS]
 Each *_BIN is a directory holding horavox and its voice pack; REFERENCE_DIR
@@ -42,7 +44,6 @@ class Observer:
         self.display = xdisplay.Display()
         self.net_wm_name = self.display.intern_atom("_NET_WM_NAME")
         self.net_wm_pid = self.display.intern_atom("_NET_WM_PID")
-        self.utf8_string = self.display.intern_atom("UTF8_STRING")
         self.display.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.display.sync()
         self.lock = threading.Condition()
@@ -93,9 +94,40 @@ class Observer:
             self.lock.wait_for(lambda: pid in self.mapped, timeout=limit)
             return self.mapped.get(pid)
 
+    def windows_of(self, pid):
+        with self.lock:
+            return [window for window, owner in self.pid_of.items() if owner == pid]
+
     def titles_of(self, pid):
         with self.lock:
             return list(self.titles.get(pid, []))
+
+
+def activate(window_ids):
+    """Gives each window the input focus in turn, as a window manager does
+    with a new window: the clock's activation opens the sound device (its
+    probe), which the silence close shuts 10 s later, as on a desktop.
+    A connection of its own: the observer's belongs to its thread."""
+    connection = xdisplay.Display()
+    for window_id in window_ids:
+        window = connection.create_resource_object("window", window_id)
+        window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        connection.sync()
+        time.sleep(0.3)
+    connection.close()
+
+
+def sound_device_open(pid):
+    """Whether SDL's audio thread runs in the process."""
+    task = "/proc/%d/task" % pid
+    for thread in os.listdir(task):
+        try:
+            with open(os.path.join(task, thread, "comm")) as comm:
+                if comm.read().startswith("SDLAudio"):
+                    return True
+        except OSError:
+            pass
+    return False
 
 
 def rss_kib(pid):
@@ -198,8 +230,9 @@ def percentile(values, share):
 
 
 def measure_ticks_and_memory(observer, bins, references, tick_seconds):
-    """Both clocks, the title reference and the bare window run together; the
-    titles are watched for tick_seconds, memory is read IDLE_RSS_AFTER s in."""
+    """Both clocks, the title reference and the bare window run together and
+    are activated in turn; the titles are watched for tick_seconds, memory is
+    read IDLE_RSS_AFTER s after the activations."""
     programs = {label: Program("horavox", bin_dir) for label, bin_dir in bins.items()}
     programs["reference"] = Program(os.path.join(references, "title_on_the_second"))
     programs["QLabel"] = Program(os.path.join(references, "bare_label"))
@@ -209,13 +242,19 @@ def measure_ticks_and_memory(observer, bins, references, tick_seconds):
         for label, program in programs.items():
             if observer.wait_mapped(program.process.pid) is None:
                 raise RuntimeError("%s: no window was mapped" % label)
-        since = max(observer.wait_mapped(p.process.pid) for p in programs.values()) + SETTLE_SECONDS
+        activate([window for p in programs.values() for window in observer.windows_of(p.process.pid)])
+        activated = time.time()
+        for label in bins:
+            if not sound_device_open(programs[label].process.pid):
+                print("warning: the %s clock did not open its sound device on activation" % label)
+        since = activated + SETTLE_SECONDS
         rss = {}
-        first_start = min(p.started for p in programs.values())
-        time.sleep(max(0.0, first_start + IDLE_RSS_AFTER - time.time()))
+        time.sleep(max(0.0, activated + IDLE_RSS_AFTER - time.time()))
         for label, program in programs.items():
             if label != "reference":
                 rss[label] = rss_kib(program.process.pid)
+                if sound_device_open(program.process.pid):
+                    print("warning: %s still had its sound device open when its memory was read" % label)
         time.sleep(max(0.0, since + tick_seconds - time.time()))
         until = time.time()
         ticks = {label: tick_figures(observer.titles_of(p.process.pid), since, until)
@@ -248,7 +287,7 @@ def measure_start_up(observer, bins, references, runs):
 def main():
     before, after, references = sys.argv[1], sys.argv[2], sys.argv[3]
     runs = int(sys.argv[4]) if len(sys.argv) > 4 else 10
-    tick_seconds = int(sys.argv[5]) if len(sys.argv) > 5 else 60
+    tick_seconds = int(sys.argv[5]) if len(sys.argv) > 5 else 90
     bins = {"before": before, "after": after}
     os.environ["SDL_AUDIODRIVER"] = "dummy"
     os.environ.pop("QT_QPA_PLATFORM", None)
@@ -298,7 +337,7 @@ def main():
     print("%-46s %10.2f %10.2f" % ("  ratio to QLabel", start["before"] / start["QLabel"],
                                    start["after"] / start["QLabel"]))
     print("%-46s %10.1f %10.1f %10.1f   (QLabel)" % (
-        "idle RSS %d s after start (MiB)" % IDLE_RSS_AFTER, mib(rss.get("before")), mib(rss.get("after")),
+        "idle RSS %d s after activation (MiB)" % IDLE_RSS_AFTER, mib(rss.get("before")), mib(rss.get("after")),
         mib(rss.get("QLabel"))))
     if rss.get("QLabel"):
         print("%-46s %10.2f %10.2f" % ("  ratio to QLabel", mib(rss.get("before")) / mib(rss["QLabel"]),

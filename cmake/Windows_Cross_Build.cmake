@@ -3,6 +3,8 @@
 # the core and the Windows platform layer, with their tests, run under Wine.
 enable_language(C)
 set(HORAVOX_OS windows)
+# windows.h without the parts nobody here uses: half the compile time.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
 file(GLOB files_sources CONFIGURE_DEPENDS src/platform/Files*.cpp src/platform/windows/Files*.cpp)
 add_library(horavox_files STATIC ${files_sources})

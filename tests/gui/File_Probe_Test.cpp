@@ -1,5 +1,6 @@
 #include "platform/File_Probe.h"
 
+#include "support/File_Probe_Cases.h"
 #include "support/Temp_Dir.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +29,8 @@ TEST(File_Probe, Status_Answers)
     TTemp_Dir dir;
     const std::string file = dir.Write("vocahora.ini", "x");
     fs::create_directory(dir.Path() / "sub");
-    EXPECT_EQ(File_Open_Status(""), "");
-    EXPECT_EQ(File_Open_Status(dir.Dir() + "missing.ini"), "");
-    EXPECT_EQ(File_Open_Status(std::string(128, 'x')), "CLOSED");
-    EXPECT_EQ(File_Open_Status(dir.Dir() + "VOCAHORA.INI"), "CLOSED");
-    EXPECT_EQ(File_Open_Status(dir.Dir() + "sub"), "ERROR");
+    for (const auto& [path, answer] : File_Probe_Cases(dir.Dir()))
+        EXPECT_EQ(File_Open_Status(path), answer) << path;
     for (const int operation : {LOCK_EX, LOCK_SH}) {
         TLock_Holder other(file, operation);
         EXPECT_EQ(File_Open_Status(file), "OPEN");

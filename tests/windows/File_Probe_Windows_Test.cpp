@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/File_Probe.h"
+#include "support/File_Probe_Cases.h"
 #include "support/Temp_Dir.h"
 
 namespace {
@@ -23,11 +24,8 @@ TEST(File_Probe_Windows, Status_Answers)
     TTemp_Dir dir;
     const std::string file = dir.Write("vocahora.ini", "x");
     CreateDirectoryA((dir.Dir() + "sub").c_str(), nullptr);
-    EXPECT_EQ(File_Open_Status(""), "");
-    EXPECT_EQ(File_Open_Status(dir.Dir() + "missing.ini"), "");
-    EXPECT_EQ(File_Open_Status(std::string(128, 'x')), "CLOSED");
-    EXPECT_EQ(File_Open_Status(dir.Dir() + "VOCAHORA.INI"), "CLOSED");
-    EXPECT_EQ(File_Open_Status(dir.Dir() + "sub"), "ERROR");
+    for (const auto& [path, answer] : File_Probe_Cases(dir.Dir()))
+        EXPECT_EQ(File_Open_Status(path), answer) << path;
     for (const DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
         THolder other(file, share);
         EXPECT_EQ(File_Open_Status(file), "OPEN") << share;

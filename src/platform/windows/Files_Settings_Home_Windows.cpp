@@ -2,9 +2,8 @@
 
 #include <cstdlib>
 
-const char Installed_Marker_Name[] = "installed";
-
-// On Windows the settings file always lives beside the executable.
+// On Windows the settings file always lives beside the executable, where an
+// installed copy may not write it: saving then says so, as it always has.
 bool Program_Directory_Is_Settings_Home(const std::string&)
 {
     return true;

@@ -37,10 +37,13 @@ build_bin() {  # source dir, build dir
 }
 build_bin "$top" "$top/build-measure"
 before_src="$top/build-measure-before/source"
+# Named in the tree under measurement: in the kept worktree, HEAD would be the
+# commit of the previous run.
+before_commit=$(git -C "$top" rev-parse --verify "$before_ref^{commit}")
 if [ ! -d "$before_src" ]; then
-  git -C "$top" worktree add --detach "$before_src" "$before_ref" >/dev/null 2>&1
+  git -C "$top" worktree add --detach "$before_src" "$before_commit" >/dev/null 2>&1
 else
-  git -C "$before_src" checkout -q --detach "$before_ref"
+  git -C "$before_src" checkout -q --detach "$before_commit"
 fi
 build_bin "$before_src" "$top/build-measure-before/build"
 # The floors the desktop figures are held against; one build serves both sides.

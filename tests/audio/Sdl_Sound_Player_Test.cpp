@@ -327,8 +327,13 @@ TEST_F(Sdl_One_Voice_Test, ClosingEverySlotStartsNone)
     first->Close();
     second->Close();
     EXPECT_FALSE(Pump_Events_Until([&] { return audio->Is_Sounding() || second_notices > 0; }, 300ms));
-    for (const auto& run : Runs())
-        EXPECT_EQ(run.Frequency, 1000);
+    // The audio thread may start the second in the moment between the two
+    // closes; the second close must then cut it within that buffer.
+    for (const auto& run : Runs()) {
+        if (run.Frequency == 2000) {
+            EXPECT_LE(run.End_Frame - run.First_Frame, std::size_t{441 + TSdl_Audio::Buffer_Frames});
+        }
+    }
 }
 
 }  // namespace

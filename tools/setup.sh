@@ -9,7 +9,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 
 packages=(build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libsdl2-dev libsdl2-mixer-dev
+  qt6-base-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth)
 # The package tests build the .deb (dpkg-shlibdeps needs dpkg-dev and file)
 # and validate the desktop entry and the AppStream metainfo.

@@ -34,6 +34,9 @@ struct TAudio_Stream_Free {
 constexpr Uint32 Frames_Per_Piece = 16384;
 // Frames of the output rate that SDL's resampler looks ahead.
 constexpr Uint32 Resampler_Reach = 512;
+// The highest sample rate recorders write. SDL's resampler sizes its buffers
+// in int from the rate, and a header claiming some megahertz overflows them.
+constexpr int Max_Source_Frequency = 768000;
 
 void Put_Le(std::string& out, std::uint32_t value, int bytes)
 {
@@ -71,7 +74,7 @@ std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channel
         throw TDecode_Failure{Sdl_Error_Text()};
     const std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw);
     const Uint32 frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8u * spec.channels;
-    if (frame_bytes == 0 || spec.freq <= 0)
+    if (frame_bytes == 0 || spec.freq <= 0 || spec.freq > Max_Source_Frequency)
         throw TDecode_Failure{"the sound's format is not usable"};
     length -= length % frame_bytes;
     if (raw == nullptr || length == 0)

@@ -178,6 +178,9 @@ TEST_F(Sdl_Sound_Player_Test, BadFilesFailToOpenWithAClearTextAndTheirPath)
     std::string riff_garbage = std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0", 20) + std::string(40, '\xff');
     const std::string header_only = (dir.Path() / "header.WAV").string();
     Write_Pcm_Wav(header_only, std::vector<std::int16_t>{}, 22050, 1);
+    // SDL's resampler overflowed its buffer sizes on such a header.
+    const std::string megahertz = (dir.Path() / "megahertz.WAV").string();
+    Write_Pcm_Wav(megahertz, std::vector<std::int16_t>(64, 1000), 5'636'130, 1);
 
     struct TCase {
         std::string label;
@@ -190,6 +193,7 @@ TEST_F(Sdl_Sound_Player_Test, BadFilesFailToOpenWithAClearTextAndTheirPath)
         {"text", dir.Write("text.WAV", "seven o'clock, this is not a sound\n"), ""},
         {"corrupt header", dir.Write("corrupt.WAV", riff_garbage), ""},
         {"header without samples", header_only, "no sound"},
+        {"sample rate of megahertz", megahertz, "not usable"},
         {"directory", (dir.Path() / "sub" / "7.WAV").string(), "directory"},
     };
     for (const auto& c : cases) {

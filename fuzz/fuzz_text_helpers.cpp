@@ -14,8 +14,11 @@
 namespace {
 
 const std::string Marker{"\x01\x02\x03\x04\x05\x01"};
-// Rewriting steps after which the model gives up (a rule that never ends).
-constexpr int Step_Limit = 20000;
+// Rewriting steps, and a length of text, after which the model gives up (a
+// rule that never ends, or one that grows the text at every step: the model
+// rescans from the start each time, so its cost grows with their product).
+constexpr int Step_Limit = 2000;
+constexpr std::size_t Text_Limit = 4096;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -42,7 +45,7 @@ std::optional<std::string> Model_Replace_All(const std::string& source, const st
     std::string text = source;
     if (text.empty() || search.empty())
         return text;
-    for (int step = 0; step < Step_Limit; ++step) {
+    for (int step = 0; step < Step_Limit && text.size() <= Text_Limit; ++step) {
         const auto at = text.find(search);
         if (at == std::string::npos)
             return text;

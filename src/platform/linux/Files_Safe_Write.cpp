@@ -1,4 +1,5 @@
 #include "platform/Files_Safe_Write.h"
+#include "platform/Files_Temporary_Name.h"
 
 #include <cerrno>
 #include <climits>
@@ -48,24 +49,6 @@ bool Save_Target(const std::string& path, std::string& target)
     return false;
 }
 
-// The process number in a temporary name "<target>.<pid>-<n>.tmp" made by
-// Create_Temporary for this target; 0 for any other name.
-pid_t Temporary_Owner(const std::string& name, const std::string& target_name)
-{
-    const std::string prefix = target_name + ".";
-    const std::string suffix = ".tmp";
-    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
-        return 0;
-    const std::string_view middle(name.data() + prefix.size(), name.size() - prefix.size() - suffix.size());
-    const auto digits = [](std::string_view text) {
-        return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    const auto dash = middle.find('-');
-    if (dash == std::string_view::npos || !digits(middle.substr(0, dash)) || !digits(middle.substr(dash + 1)))
-        return 0;
-    return static_cast<pid_t>(std::stol(std::string(middle.substr(0, dash))));
-}
-
 // A save killed half-way leaves its temporary file behind. Those of processes
 // that are gone (or of this one, whose own save has finished) are removed; a
 // copy of the program saving at this moment keeps its own.
@@ -77,7 +60,7 @@ void Remove_Stale_Temporaries(const std::string& target)
     if (listing == nullptr)
         return;
     while (const dirent* entry = ::readdir(listing)) {
-        const pid_t owner = Temporary_Owner(entry->d_name, target_name);
+        const auto owner = static_cast<pid_t>(Temporary_Owner(entry->d_name, target_name));
         if (owner <= 0)
             continue;
         if (owner == ::getpid() || (::kill(owner, 0) != 0 && errno == ESRCH))

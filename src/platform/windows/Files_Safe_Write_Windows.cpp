@@ -1,4 +1,5 @@
 #include "platform/Files_Safe_Write.h"
+#include "platform/Files_Temporary_Name.h"
 
 #include <windows.h>
 
@@ -12,24 +13,6 @@ std::string Directory_Of(const std::string& path)
 {
     const auto delimiter = path.find_last_of("\\/");
     return delimiter == std::string::npos ? std::string() : path.substr(0, delimiter + 1);
-}
-
-// The process number in a temporary name "<target>.<pid>-<n>.tmp" made by
-// Create_Temporary for this target; 0 for any other name.
-DWORD Temporary_Owner(const std::string& name, const std::string& target_name)
-{
-    const std::string prefix = target_name + ".";
-    const std::string suffix = ".tmp";
-    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
-        return 0;
-    const std::string_view middle(name.data() + prefix.size(), name.size() - prefix.size() - suffix.size());
-    const auto digits = [](std::string_view text) {
-        return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    const auto dash = middle.find('-');
-    if (dash == std::string_view::npos || !digits(middle.substr(0, dash)) || !digits(middle.substr(dash + 1)))
-        return 0;
-    return static_cast<DWORD>(std::stoul(std::string(middle.substr(0, dash))));
 }
 
 bool Process_Is_Running(DWORD id)
@@ -54,7 +37,7 @@ void Remove_Stale_Temporaries(const std::string& target)
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        const DWORD owner = Temporary_Owner(found.cFileName, target_name);
+        const auto owner = static_cast<DWORD>(Temporary_Owner(found.cFileName, target_name));
         if (owner != 0 && (owner == GetCurrentProcessId() || !Process_Is_Running(owner)))
             DeleteFileA((directory + found.cFileName).c_str());
     } while (FindNextFileA(search, &found));

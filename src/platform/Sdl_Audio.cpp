@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-#include <SDL.h>
-
 #include "engine/SoundPlayer.h"
 #include "platform/Sdl_Sound_File.h"
 #include "platform/Sdl_Sound_Player.h"
@@ -48,6 +46,8 @@ void TSdl_Audio::Start_Silence_Timer()
 TSdl_Audio::~TSdl_Audio()
 {
     Close_Device();
+    if (closer_.joinable())
+        closer_.join();
     // Nothing is reported of sounds cut off by the end; the audio thread,
     // which copies this token, has stopped.
     alive_.reset();
@@ -69,14 +69,27 @@ void TSdl_Audio::Ensure_Open()
     TSdl_Audio* expected = nullptr;
     if (!Open_Device.compare_exchange_strong(expected, this))
         throw EMCIDeviceError("The sound device is already in use by another part of the program");
+    // SDL may not open a device while the last one is still closing.
+    if (closer_.joinable())
+        closer_.join();
+    try {
+        if (!sdl_)
+            sdl_.emplace();
+    } catch (const EMCIDeviceError&) {
+        Open_Device.store(nullptr);
+        throw;
+    }
+    const auto fail = [this](const std::string& text) {
+        sdl_.reset();
+        Open_Device.store(nullptr);
+        throw EMCIDeviceError(text);
+    };
     // SDL would otherwise take over SIGINT and SIGTERM and turn them into quit
     // events that nobody reads, so the program could no longer be stopped.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        Open_Device.store(nullptr);
-        throw EMCIDeviceError(Sdl_Error_Text());
-    }
-    SDL_ClearError();
+    (*sdl_)->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if ((*sdl_)->InitSubSystem(SDL_INIT_AUDIO) != 0)
+        fail(Sdl_Error_Text());
+    (*sdl_)->ClearError();
     // No format changes allowed: SDL converts for the device, and the loaded
     // sounds stay valid when the device is opened again.
     SDL_AudioSpec wanted{};
@@ -87,15 +100,14 @@ void TSdl_Audio::Ensure_Open()
     wanted.callback = Fill_Buffer;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    device_ = (*sdl_)->OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (device_ == 0) {
         const std::string text = Sdl_Error_Text();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        Open_Device.store(nullptr);
-        throw EMCIDeviceError(text);
+        (*sdl_)->QuitSubSystem(SDL_INIT_AUDIO);
+        fail(text);
     }
     format_ = {obtained.freq, obtained.channels};
-    SDL_PauseAudioDevice(device_, 0);
+    (*sdl_)->PauseAudioDevice(device_, 0);
     open_ = true;
     Start_Silence_Timer();
 }
@@ -116,12 +128,30 @@ void TSdl_Audio::Close_Device()
     loop_.Stop_Timer();
     if (!open_)
         return;
+    // Paused, the device calls Fill_Buffer no more, so the voices are the
+    // GUI thread's alone from here on.
+    (*sdl_)->PauseAudioDevice(device_, 1);
     voices_.Clear();
-    SDL_CloseAudioDevice(device_);
+    closer_ = std::thread([this, &sdl = **sdl_, device = device_, alive = std::weak_ptr<int>(alive_)] {
+        sdl.CloseAudioDevice(device);
+        sdl.QuitSubSystem(SDL_INIT_AUDIO);
+        loop_.Post([this, alive] {
+            if (!alive.expired())
+                Finish_Closing();
+        });
+    });
     device_ = 0;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
     Open_Device.store(nullptr);
     open_ = false;
+}
+
+// SDL is unloaded from the GUI thread, whose error texts SDL_Quit frees.
+void TSdl_Audio::Finish_Closing()
+{
+    if (open_ || !closer_.joinable())
+        return;
+    closer_.join();
+    sdl_.reset();
 }
 
 int TSdl_Audio::Attach(TSdl_Sound_Player& player)
@@ -168,11 +198,11 @@ void TSdl_Audio::Request_Play(int channel, std::span<const std::int16_t> sound, 
 void TSdl_Audio::Set_Output_Tap(void (*tap)(void* argument, std::uint8_t* stream, int length), void* argument)
 {
     if (open_)
-        SDL_LockAudioDevice(device_);
+        (*sdl_)->LockAudioDevice(device_);
     output_tap_ = tap;
     output_tap_argument_ = argument;
     if (open_)
-        SDL_UnlockAudioDevice(device_);
+        (*sdl_)->UnlockAudioDevice(device_);
 }
 
 bool TSdl_Audio::Is_Sounding(int channel) const

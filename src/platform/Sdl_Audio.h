@@ -3,9 +3,12 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
+#include <thread>
 
 #include "platform/Notice_Loop.h"
+#include "platform/Sdl_Library.h"
 #include "platform/Voice_Queue.h"
 
 class TSdl_Sound_Player;
@@ -94,6 +97,7 @@ private:
     static void Fill_Buffer(void* device, std::uint8_t* stream, int length);
     void Deliver_Notice(int channel, std::uint32_t generation);
     void Close_Device();
+    void Finish_Closing();
     void Close_When_Silent();
     void Start_Silence_Timer();
 
@@ -103,6 +107,13 @@ private:
     // Work posted to the loop checks it, so none runs for an output that is gone.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     bool open_ = false;
+    // SDL is loaded while the device is open or closing, and only then.
+    std::optional<TSdl_Use> sdl_;
+    // SDL's PulseAudio output takes up to two seconds to close: its audio
+    // thread sleeps until the server next asks for sound before it sees the
+    // close. The clock must not stand still that long, so this thread closes
+    // the device and the GUI thread carries on.
+    std::thread closer_;
     std::uint32_t device_ = 0;
     void (*output_tap_)(void*, std::uint8_t*, int) = nullptr;
     void* output_tap_argument_ = nullptr;

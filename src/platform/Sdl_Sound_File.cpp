@@ -4,10 +4,12 @@
 #include <system_error>
 
 #include "platform/Files.h"
+#include "platform/Sdl_Library.h"
 
 std::string Sdl_Error_Text()
 {
-    const char* text = SDL_GetError();
+    const TSdl_Use sdl;
+    const char* text = sdl->GetError();
     if (text == nullptr || *text == '\0')
         return "Unknown error code";
     return text;
@@ -24,8 +26,9 @@ TSound_File Open_Sound_File(const std::string& path, std::string& error_text)
         error_text = "Couldn't open " + actual + ": it is a directory, not a sound file";
         return nullptr;
     }
-    SDL_ClearError();
-    TSound_File file(SDL_RWFromFile(actual.c_str(), "rb"));
+    const TSdl_Use sdl;
+    sdl->ClearError();
+    TSound_File file(sdl->RWFromFile(actual.c_str(), "rb"));
     if (!file)
         error_text = Sdl_Error_Text();
     return file;

@@ -13,13 +13,15 @@ std::string Sdl_Error_Text();
 extern const char No_Sound_Data_Text[];
 
 struct TSound_File_Close {
-    void operator()(SDL_RWops* file) const { SDL_RWclose(file); }
+    // What SDL_RWclose does, without finding that function in the library.
+    void operator()(SDL_RWops* file) const { file->close(file); }
 };
 // Closed here, not by the decoder, so that no way out of a decoder that
 // fails leaves the file open.
 using TSound_File = std::unique_ptr<SDL_RWops, TSound_File_Close>;
 
-// Opens a sound file for reading. The name is looked up by exact spelling
+// Opens a sound file for reading; the caller holds SDL loaded (TSdl_Use)
+// for as long as the file lives. The name is looked up by exact spelling
 // first, then without regard to letter case, as every sound file is. Returns
 // nullptr and sets `error_text` when the file cannot be read; a directory is
 // refused here because reading one would fail later with a misleading text.

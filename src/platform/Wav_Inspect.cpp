@@ -6,12 +6,14 @@
 
 #include <SDL.h>
 
+#include "platform/Sdl_Library.h"
 #include "platform/Sdl_Sound_File.h"
 
 namespace {
 
 struct TWav_Buffer_Free {
-    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+    const TSdl_Use& sdl;
+    void operator()(Uint8* buffer) const { sdl->FreeWAV(buffer); }
 };
 
 std::string Format_Text(const SDL_AudioSpec& spec)
@@ -39,6 +41,7 @@ TWav_Inspection Inspect_Wav(const std::string& path)
         inspection.Reason = std::move(reason);
         return inspection;
     };
+    const TSdl_Use sdl;
     std::string error_text;
     const TSound_File file = Open_Sound_File(path, error_text);
     if (!file)
@@ -46,10 +49,10 @@ TWav_Inspection Inspect_Wav(const std::string& path)
     SDL_AudioSpec spec{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    SDL_ClearError();
-    if (SDL_LoadWAV_RW(file.get(), 0, &spec, &raw, &length) == nullptr)
+    sdl->ClearError();
+    if (sdl->LoadWAV_RW(file.get(), 0, &spec, &raw, &length) == nullptr)
         return fail(TWav_Inspection::TResult::Not_Sound, Sdl_Error_Text());
-    const std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw);
+    const std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw, TWav_Buffer_Free{sdl});
     const Uint32 frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8u * spec.channels;
     if (frame_bytes == 0 || spec.freq <= 0)
         return fail(TWav_Inspection::TResult::Not_Sound, "the sound's format is not usable");
@@ -59,13 +62,13 @@ TWav_Inspection Inspect_Wav(const std::string& path)
 
     // Only the sample type changes, so the samples are the file's own frames.
     SDL_AudioCVT convert{};
-    if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, spec.channels, spec.freq) < 0)
+    if (sdl->BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, spec.channels, spec.freq) < 0)
         return fail(TWav_Inspection::TResult::Not_Sound, Sdl_Error_Text());
     std::vector<Uint8> buffer(static_cast<std::size_t>(length) * static_cast<std::size_t>(std::max(convert.len_mult, 1)));
     std::memcpy(buffer.data(), raw, length);
     convert.buf = buffer.data();
     convert.len = static_cast<int>(length);
-    if (convert.needed && SDL_ConvertAudio(&convert) != 0)
+    if (convert.needed && sdl->ConvertAudio(&convert) != 0)
         return fail(TWav_Inspection::TResult::Not_Sound, Sdl_Error_Text());
     const std::size_t converted = convert.needed ? static_cast<std::size_t>(convert.len_cvt) : length;
     inspection.Samples.resize(converted / sizeof(std::int16_t));

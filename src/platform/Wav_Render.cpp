@@ -10,7 +10,9 @@
 
 #include <SDL.h>
 
+#include "engine/SoundPlayer.h"
 #include "engine/Volume.h"
+#include "platform/Sdl_Library.h"
 #include "platform/Sdl_Sound_File.h"
 #include "util/Horavox_Error.h"
 
@@ -22,11 +24,13 @@ std::string Decode_Error(const std::string& path, const std::string& reason)
 }
 
 struct TWav_Buffer_Free {
-    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+    const TSdl_Use& sdl;
+    void operator()(Uint8* buffer) const { sdl->FreeWAV(buffer); }
 };
 
 struct TAudio_Stream_Free {
-    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+    const TSdl_Use& sdl;
+    void operator()(SDL_AudioStream* stream) const { sdl->FreeAudioStream(stream); }
 };
 
 // Source frames converted at a time: the converter then never holds more
@@ -62,6 +66,7 @@ struct TDecode_Failure {
 std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channels,
                              const TPiece_Taker& take)
 {
+    const TSdl_Use sdl;
     std::string error_text;
     const TSound_File file = Open_Sound_File(path, error_text);
     if (!file)
@@ -69,10 +74,10 @@ std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channel
     SDL_AudioSpec spec{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    SDL_ClearError();
-    if (SDL_LoadWAV_RW(file.get(), 0, &spec, &raw, &length) == nullptr)
+    sdl->ClearError();
+    if (sdl->LoadWAV_RW(file.get(), 0, &spec, &raw, &length) == nullptr)
         throw TDecode_Failure{Sdl_Error_Text()};
-    const std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw);
+    const std::unique_ptr<Uint8, TWav_Buffer_Free> wav(raw, TWav_Buffer_Free{sdl});
     const Uint32 frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8u * spec.channels;
     if (frame_bytes == 0 || spec.freq <= 0 || spec.freq > Max_Source_Frequency)
         throw TDecode_Failure{"the sound's format is not usable"};
@@ -80,8 +85,9 @@ std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channel
     if (raw == nullptr || length == 0)
         throw TDecode_Failure{No_Sound_Data_Text};
 
-    const std::unique_ptr<SDL_AudioStream, TAudio_Stream_Free> stream(SDL_NewAudioStream(
-        spec.format, spec.channels, spec.freq, AUDIO_S16SYS, static_cast<Uint8>(channels), frequency));
+    const std::unique_ptr<SDL_AudioStream, TAudio_Stream_Free> stream(
+        sdl->NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, static_cast<Uint8>(channels), frequency),
+        TAudio_Stream_Free{sdl});
     if (!stream)
         throw TDecode_Failure{Sdl_Error_Text()};
     // The frames a one-pass conversion gives; the stream is cut to them.
@@ -92,9 +98,9 @@ std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channel
     std::size_t given = 0;
     std::vector<std::int16_t> piece;
     const auto take_converted = [&] {
-        for (int available; given < samples_out && (available = SDL_AudioStreamAvailable(stream.get())) > 0;) {
+        for (int available; given < samples_out && (available = sdl->AudioStreamAvailable(stream.get())) > 0;) {
             piece.resize(static_cast<std::size_t>(available) / sizeof(std::int16_t) + 1u);
-            const int got = SDL_AudioStreamGet(stream.get(), piece.data(), available);
+            const int got = sdl->AudioStreamGet(stream.get(), piece.data(), available);
             if (got <= 0)
                 throw TDecode_Failure{Sdl_Error_Text()};
             const std::size_t count = std::min(static_cast<std::size_t>(got) / sizeof(std::int16_t), samples_out - given);
@@ -104,7 +110,7 @@ std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channel
     };
     const Uint32 piece_bytes = Frames_Per_Piece * frame_bytes;
     for (Uint32 offset = 0; offset < length; offset += std::min(piece_bytes, length - offset)) {
-        if (SDL_AudioStreamPut(stream.get(), raw + offset, static_cast<int>(std::min(piece_bytes, length - offset))) !=
+        if (sdl->AudioStreamPut(stream.get(), raw + offset, static_cast<int>(std::min(piece_bytes, length - offset))) !=
             0)
             throw TDecode_Failure{Sdl_Error_Text()};
         take_converted();
@@ -114,8 +120,8 @@ std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channel
     const Uint32 padding_frames =
         Resampler_Reach * (static_cast<Uint32>(spec.freq) / static_cast<Uint32>(frequency) + 2u);
     const std::vector<Uint8> silence(padding_frames * frame_bytes, spec.format == AUDIO_U8 ? 0x80 : 0x00);
-    if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) != 0 ||
-        SDL_AudioStreamFlush(stream.get()) != 0)
+    if (sdl->AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) != 0 ||
+        sdl->AudioStreamFlush(stream.get()) != 0)
         throw TDecode_Failure{Sdl_Error_Text()};
     take_converted();
     return given;
@@ -205,6 +211,9 @@ bool Decode_Wav(const std::string& path, int frequency, int channels, std::vecto
                          [&decoded](std::span<const std::int16_t> piece, std::size_t total) { Append(decoded, piece, total); });
     } catch (const TDecode_Failure& failure) {
         reason = failure.Reason;
+        return false;
+    } catch (const EMCIDeviceError& error) {
+        reason = error.what();
         return false;
     }
     samples = std::move(decoded);

@@ -344,8 +344,17 @@ TEST_F(Sdl_One_Voice_Test, ClosingEverySlotStartsNone)
 
 namespace {
 
+bool Sdl_Is_Mapped()
+{
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.find("libSDL2") != std::string::npos)
+            return true;
+    return false;
+}
+
 // An open device mixes silence all the time; between announcements it is
-// closed, and the next sound opens it again.
+// closed, SDL with it, and the next sound loads and opens them again.
 TEST(Sdl_Audio_Silence_Test, ClosesAfterSilenceAndOpensAgainForTheNextSound)
 {
     TTemp_Dir dir;
@@ -361,6 +370,7 @@ TEST(Sdl_Audio_Silence_Test, ClosesAfterSilenceAndOpensAgainForTheNextSound)
     ASSERT_TRUE(Pump_Events_Until([&] { return !audio.Is_Open(); }, 5s));
     EXPECT_TRUE(player.Is_Open()) << "the loaded sound is kept";
     EXPECT_FALSE(player.Is_Sounding());
+    EXPECT_TRUE(Pump_Events_Until([] { return !Sdl_Is_Mapped(); }, 5s)) << "SDL stays loaded while nothing sounds";
 
     player.Play();
     EXPECT_TRUE(audio.Is_Open());

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
 #include <sys/resource.h>
 
 #include <cmath>
@@ -11,6 +9,7 @@
 #include <fstream>
 
 #include "Audio_Test_Support.h"
+#include "platform/Sdl_Library.h"
 #include "platform/Wav_Render.h"
 #include "util/Horavox_Error.h"
 
@@ -23,17 +22,18 @@ struct TDecoded {
 
 TDecoded Load(const std::string& path)
 {
+    const TSdl_Use sdl;
     TDecoded decoded;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &decoded.Spec, &buffer, &length) == nullptr) {
-        ADD_FAILURE() << SDL_GetError();
+    if (sdl->LoadWAV_RW(sdl->RWFromFile(path.c_str(), "rb"), 1, &decoded.Spec, &buffer, &length) == nullptr) {
+        ADD_FAILURE() << sdl->GetError();
         return decoded;
     }
     decoded.Samples.resize(length / 2);
     if (length > 0)
         std::memcpy(decoded.Samples.data(), buffer, length);
-    SDL_FreeWAV(buffer);
+    sdl->FreeWAV(buffer);
     return decoded;
 }
 

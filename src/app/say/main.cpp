@@ -16,6 +16,7 @@
 #include "platform/Plain_Notice_Loop.h"
 #include "platform/Files.h"
 #include "platform/Sdl_Audio.h"
+#include "platform/Sdl_Library.h"
 #include "platform/Sdl_Player_Set.h"
 #include "platform/Wav_Render.h"
 #include "settings/Settings_File.h"
@@ -103,6 +104,8 @@ std::optional<std::string> Say_Time_Holding_Device_Error(TAnnouncement_Engine& e
 int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source& random,
                         const std::string& program_directory, const std::string& output_path)
 {
+    // Loaded once for the run, not again for every file read.
+    const TSdl_Use sdl;
     TConsole_Errors errors;
     TPlain_Notice_Loop loop;
     TConsole_Host host(loop, errors);
@@ -180,8 +183,10 @@ int main(int argc, char** argv)
                 std::cout << line << "\n";
             return 0;
         }
-        if (options.check_voice)
+        if (options.check_voice) {
+            const TSdl_Use sdl;
             return Check_Voice(options.check_voice_directory.value_or(settings.Sound_Directory_Edit), settings);
+        }
         TClock_Time time = options.time.value_or(Time_Now());
         TSeeded_Random random(options.seed.value_or(Seed_From_Clock()));
         if (options.print) {

@@ -1,10 +1,14 @@
 #pragma once
+#include <chrono>
 #include <functional>
+#include <memory>
 
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+#include "platform/Local_Socket.h"
+
+class QSocketNotifier;
 
 // One clock per settings file: the first clock listens on a per-user local
 // socket named from its settings file's path, and a later start hands its
@@ -19,18 +23,27 @@ QString Clock_Socket_Name(const QString& settings_path);
 class TClock_Server : public QObject {
     Q_OBJECT
 public:
-    explicit TClock_Server(QObject* parent = nullptr);
+    // A client that has not finished its line within `client_timeout` is dropped.
+    explicit TClock_Server(QObject* parent = nullptr,
+                           std::chrono::milliseconds client_timeout = std::chrono::seconds(1));
+    ~TClock_Server() override;
 
+    // Runs on the event-loop turn after the client has had its answer.
     std::function<void(TClock_Request)> On_Request;
 
-    // Listens on `socket_name`, replacing a socket that a killed clock left behind.
+    // Listens on `socket_name`, replacing a socket that a killed clock left
+    // behind. The socket file goes with the server.
     bool Listen(const QString& socket_name);
     QString Error_String() const;
 
 private:
-    void Answer_Next_Connection();
+    void Accept_Waiting_Clients();
 
-    QLocalServer* server_;
+    std::chrono::milliseconds client_timeout_;
+    QString error_;
+    TLocal_Listener listener_;
+    // Declared after the listener, so it stops watching before the socket closes.
+    std::unique_ptr<QSocketNotifier> listener_notifier_;
 };
 
 enum class THand_Over {
@@ -42,4 +55,6 @@ enum class THand_Over {
 // Hands `request` to the clock that runs with `socket_name`, or, when none
 // does, makes `server` listen there. A lock beside the socket makes the check
 // and the listening one step, so two clocks started at once cannot both win.
-THand_Over Become_The_Clock(TClock_Server& server, const QString& socket_name, TClock_Request request);
+// Each step of the hand-over waits at most `answer_timeout`.
+THand_Over Become_The_Clock(TClock_Server& server, const QString& socket_name, TClock_Request request,
+                            std::chrono::milliseconds answer_timeout = std::chrono::seconds(1));

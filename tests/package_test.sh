@@ -38,5 +38,7 @@ depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{print $1}')
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0; do
     grep -qxF "$library" <<<"$depends" || expect "depends on $library" "$library" ""
 done
+# The clocks find each other through a socket of their own; Qt Network is not loaded.
+expect "no dependency on Qt Network" "" "$(grep -x 'libqt6network6' <<<"$depends")"
 
 exit $((failures > 0))

@@ -2,21 +2,24 @@
 #include <cstdint>
 #include <optional>
 
-// The clock ticks once per wall-clock second, a few milliseconds after the
-// second changes, so that every second (second 0 of a scheduled minute above
+// The clock ticks once per wall-clock second, within a millisecond or two
+// after the second changes, so that every second (second 0 of a scheduled minute above
 // all) gets exactly one tick. The window re-arms a single-shot timer on every
 // tick with the delay computed from its clock reading, instead of trusting a
 // free-running 1000 ms interval that drifts and jitters across the boundary.
 
-// How far after the second boundary a tick is aimed: just after it, so the
-// face changes within a millisecond or two of the second. A timer that fires
-// early reads the old second; it is not handled but re-armed for the rest of
-// the way (Decide_Tick).
-inline constexpr int Tick_Lag_Milliseconds = 1;
+// How far after the second boundary a tick is aimed. None: the delay is
+// counted from a reading cut to the whole millisecond, so the timer is due
+// up to a millisecond after the boundary already, and the event loop rounds
+// its wait up to the next millisecond besides. A timer that fires early all
+// the same reads the old second; it is not handled but re-armed for the rest
+// of the way (Decide_Tick).
+inline constexpr int Tick_Lag_Milliseconds = 0;
 
 // The delay from a reading at `millisecond_of_second` (0..999; values outside
 // are clamped) to Tick_Lag_Milliseconds after the next second boundary.
-// Always between Tick_Lag_Milliseconds + 1 and 1000 + Tick_Lag_Milliseconds.
+// Always between Tick_Lag_Milliseconds + 1 and 1000 + Tick_Lag_Milliseconds,
+// so a reading exactly on the boundary waits for the next one.
 int Milliseconds_To_Next_Tick(int millisecond_of_second);
 
 // The wall-clock second a reading in milliseconds since the epoch falls in

@@ -17,7 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 TEST(Desktop_Entry, A_Quoted_Exec_Argument_Reads_Back_As_The_Same_Path)
 {
@@ -83,20 +82,7 @@ TEST_F(Auto_Run_Test, AddWritesTheEntryAndRemoveDeletesItAlsoWhenItIsAlreadyGone
 
 TEST_F(Auto_Run_Test, AnEntryForAnotherPathAsksWhetherToRepointIt)
 {
-    for (const auto& c : Auto_Run_Check_Cases()) {
-        Entry_For(c.stored);
-        boxes.Shown.clear();
-        boxes.Answer = c.answer;
-        EXPECT_TRUE(auto_run.Check_Auto_Run_Entry()) << c.stored;
-        EXPECT_EQ(Read_Run_Value(Key(), "horavox"), c.after) << c.stored;
-        if (!c.asks) {
-            EXPECT_THAT(boxes.Shown, IsEmpty());
-            continue;
-        }
-        ASSERT_FALSE(boxes.Shown.empty());
-        EXPECT_EQ(boxes.Shown.front(), Auto_Run_Question(c.stored));
-        EXPECT_EQ(boxes.Shown.size(), c.answer ? 2U : 1U) << c.stored;
-    }
+    Expect_Every_Auto_Run_Check_Case(auto_run, Key(), boxes, [this](const std::string& stored) { Entry_For(stored); });
 }
 
 // Permissions do not bind root: CI runs this once more as an unprivileged user.

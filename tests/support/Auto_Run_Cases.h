@@ -1,7 +1,14 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "clock/Auto_Run.h"
+#include "platform/Run_Values.h"
+#include "support/Fake_Message_Boxes.h"
 #include "support/Native_Path.h"
 
 // The start-up check of the log-on entry on every system: the copy running
@@ -41,4 +48,26 @@ inline std::string Auto_Run_Question(const std::string& stored)
            " Old      = " + stored + "\r\n"
            " Current = " + Auto_Run_Running_Path() + "\r\n\r\n"
            "Do you want to update the Windows Registry to reflect the programs current locaton ?";
+}
+
+// Runs the start-up check of `auto_run`, which runs from Auto_Run_Running_Path()
+// with its entry under `key`, once for every case; `store` puts the case's
+// entry in place.
+inline void Expect_Every_Auto_Run_Check_Case(TAuto_Run& auto_run, const TRun_Key& key, TFake_Message_Boxes& boxes,
+                                             const std::function<void(const std::string&)>& store)
+{
+    for (const auto& c : Auto_Run_Check_Cases()) {
+        store(c.stored);
+        boxes.Shown.clear();
+        boxes.Answer = c.answer;
+        EXPECT_TRUE(auto_run.Check_Auto_Run_Entry()) << c.stored;
+        EXPECT_EQ(Read_Run_Value(key, "horavox"), c.after) << c.stored;
+        if (!c.asks) {
+            EXPECT_THAT(boxes.Shown, testing::IsEmpty());
+            continue;
+        }
+        ASSERT_FALSE(boxes.Shown.empty());
+        EXPECT_EQ(boxes.Shown.front(), Auto_Run_Question(c.stored));
+        EXPECT_EQ(boxes.Shown.size(), c.answer ? 2U : 1U) << c.stored;
+    }
 }

@@ -98,21 +98,10 @@ TEST_F(Run_Values_Windows_Test, AddCheckMoveRemoveAndRemoveAgain)
 TEST_F(Run_Values_Windows_Test, AnEntryForAnotherPathAsksWhetherToRepointIt)
 {
     TAuto_Run auto_run(key, Auto_Run_Running_Path(), boxes);
-    for (const auto& c : Auto_Run_Check_Cases()) {
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, run_key.substr(1).c_str(), "horavox", REG_SZ, c.stored.c_str(),
-                        static_cast<DWORD>(c.stored.size() + 1));
-        boxes.Shown.clear();
-        boxes.Answer = c.answer;
-        EXPECT_TRUE(auto_run.Check_Auto_Run_Entry()) << c.stored;
-        EXPECT_EQ(Read_Run_Value(key, "horavox"), c.after) << c.stored;
-        if (!c.asks) {
-            EXPECT_THAT(boxes.Shown, IsEmpty());
-            continue;
-        }
-        ASSERT_FALSE(boxes.Shown.empty());
-        EXPECT_EQ(boxes.Shown.front(), Auto_Run_Question(c.stored));
-        EXPECT_EQ(boxes.Shown.size(), c.answer ? 2U : 1U) << c.stored;
-    }
+    Expect_Every_Auto_Run_Check_Case(auto_run, key, boxes, [](const std::string& stored) {
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, run_key.substr(1).c_str(), "horavox", REG_SZ, stored.c_str(),
+                        static_cast<DWORD>(stored.size() + 1));
+    });
 }
 
 TEST_F(Run_Values_Windows_Test, AMissingKeyIsReportedAndNeverCreated)

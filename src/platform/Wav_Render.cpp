@@ -3,15 +3,21 @@
 #include <algorithm>
 #include <bit>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 
 #include <SDL.h>
 
 #include "engine/SoundPlayer.h"
 #include "engine/Volume.h"
+#include "platform/Files.h"
+#include "platform/Files_Read.h"
+#include "platform/Plain_Pcm_Wav.h"
 #include "platform/Sdl_Library.h"
 #include "platform/Sdl_Sound_File.h"
 #include "util/Horavox_Error.h"
@@ -38,6 +44,9 @@ struct TAudio_Stream_Free {
 constexpr Uint32 Frames_Per_Piece = 16384;
 // Frames of the output rate that SDL's resampler looks ahead.
 constexpr Uint32 Resampler_Reach = 512;
+// The largest file read whole when it needs no decoding: a minute and a half
+// of the voice's own format.
+constexpr std::uintmax_t Plain_Pcm_Size_Limit = 4u << 20;
 // The highest sample rate recorders write. SDL's resampler sizes its buffers
 // in int from the rate, and a header claiming some megahertz overflows them.
 constexpr int Max_Source_Frequency = 768000;
@@ -61,11 +70,39 @@ struct TDecode_Failure {
     std::string Reason;
 };
 
+// A file already in the wanted format is handed over as it is, without
+// loading SDL: the voice pack's files are, for a rendering and on a sound
+// server. Nothing when the file is not, or cannot be read here.
+std::optional<std::size_t> Take_Plain_Pcm(const std::string& path, int frequency, int channels,
+                                          const TPiece_Taker& take)
+{
+    const std::string resolved = Resolve_Path(path);
+    const std::string& actual = resolved.empty() ? path : resolved;
+    // Read whole and copied once: for words and bells, not for a long
+    // recording, which the decoder takes a piece at a time.
+    std::error_code error;
+    const auto size = std::filesystem::file_size(actual, error);
+    std::string contents;
+    if (error || size > Plain_Pcm_Size_Limit || Read_Regular_File(actual, contents) != TFile_Read::Read)
+        return std::nullopt;
+    const auto bytes = Plain_Pcm_Samples(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size()),
+        frequency, channels);
+    if (!bytes)
+        return std::nullopt;
+    std::vector<std::int16_t> samples(bytes->size() / sizeof(std::int16_t));
+    std::memcpy(samples.data(), bytes->data(), bytes->size());
+    take(samples, samples.size());
+    return samples.size();
+}
+
 // Converts the file a piece at a time and hands each piece to `take`, so a
 // long file costs little more than itself. Returns the count of samples given.
 std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channels,
                              const TPiece_Taker& take)
 {
+    if (const auto given = Take_Plain_Pcm(path, frequency, channels, take))
+        return *given;
     const TSdl_Use sdl;
     std::string error_text;
     const TSound_File file = Open_Sound_File(path, error_text);

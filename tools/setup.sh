@@ -9,11 +9,13 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build"
 
 packages=(build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libsdl2-dev
+  qt6-base-dev libgl-dev libsdl2-dev libpulse-dev
   libgtest-dev libgmock-dev fonts-liberation2 xvfb xauth)
 # The package tests build the .deb (dpkg-shlibdeps needs dpkg-dev and file)
 # and validate the desktop entry and the AppStream metainfo.
 [ "$mode" = test ] && packages+=(dpkg-dev file appstream desktop-file-utils)
+# One test speaks through a PulseAudio server of its own and records it.
+[ "$mode" = test ] && packages+=(pulseaudio pulseaudio-utils)
 # The accessibility test drives the real window over the accessibility bus.
 [ "$mode" = test ] && packages+=(python3-pyatspi at-spi2-core dbus-daemon)
 # The fuzz targets need clang and its libFuzzer runtime.

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/SoundPlayer.h"
@@ -69,19 +70,40 @@ void TSdl_Audio::Ensure_Open()
     TSdl_Audio* expected = nullptr;
     if (!Open_Device.compare_exchange_strong(expected, this))
         throw EMCIDeviceError("The sound device is already in use by another part of the program");
-    // SDL may not open a device while the last one is still closing.
+    // A device may not open while the last one is still closing.
     if (closer_.joinable())
         closer_.join();
     try {
-        if (!sdl_)
-            sdl_.emplace();
+        if (!Open_Server_Output())
+            Open_Sdl_Output();
     } catch (const EMCIDeviceError&) {
         Open_Device.store(nullptr);
         throw;
     }
+    open_ = true;
+    Start_Silence_Timer();
+}
+
+// An SDL driver named in the environment is the user's (or a test's) choice.
+bool TSdl_Audio::Open_Server_Output()
+{
+    if (std::getenv("SDL_AUDIODRIVER") != nullptr)
+        return false;
+    const TOutput_Format format = format_.Frequency != 0 ? format_ : TOutput_Format{Server_Frequency, Server_Channels};
+    std::string why;
+    server_ = TPulse_Output::Open(format.Frequency, format.Channels, Fill_Buffer, On_Server_Lost, this, why);
+    if (!server_)
+        return false;
+    format_ = format;
+    return true;
+}
+
+void TSdl_Audio::Open_Sdl_Output()
+{
+    if (!sdl_)
+        sdl_.emplace();
     const auto fail = [this](const std::string& text) {
         sdl_.reset();
-        Open_Device.store(nullptr);
         throw EMCIDeviceError(text);
     };
     // SDL would otherwise take over SIGINT and SIGTERM and turn them into quit
@@ -92,24 +114,22 @@ void TSdl_Audio::Ensure_Open()
     (*sdl_)->ClearError();
     // No format changes allowed: SDL converts for the device, and the loaded
     // sounds stay valid when the device is opened again.
+    const TOutput_Format format = format_.Frequency != 0 ? format_ : TOutput_Format{Frequency, Channels};
     SDL_AudioSpec wanted{};
-    wanted.freq = Frequency;
+    wanted.freq = format.Frequency;
     wanted.format = AUDIO_S16SYS;
-    wanted.channels = static_cast<Uint8>(Channels);
+    wanted.channels = static_cast<Uint8>(format.Channels);
     wanted.samples = Buffer_Frames;
     wanted.callback = Fill_Buffer;
     wanted.userdata = this;
-    SDL_AudioSpec obtained{};
-    device_ = (*sdl_)->OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    device_ = (*sdl_)->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) {
         const std::string text = Sdl_Error_Text();
         (*sdl_)->QuitSubSystem(SDL_INIT_AUDIO);
         fail(text);
     }
-    format_ = {obtained.freq, obtained.channels};
+    format_ = format;
     (*sdl_)->PauseAudioDevice(device_, 0);
-    open_ = true;
-    Start_Silence_Timer();
 }
 
 void TSdl_Audio::Prepare()
@@ -128,21 +148,69 @@ void TSdl_Audio::Close_Device()
     loop_.Stop_Timer();
     if (!open_)
         return;
-    // Paused, the device calls Fill_Buffer no more, so the voices are the
-    // GUI thread's alone from here on.
-    (*sdl_)->PauseAudioDevice(device_, 1);
+    // Stopped, the output fills no buffer more, so the voices are the GUI
+    // thread's alone from here on.
+    if (server_)
+        server_->Stop_Filling();
+    else
+        (*sdl_)->PauseAudioDevice(device_, 1);
     voices_.Clear();
-    closer_ = std::thread([this, &sdl = **sdl_, device = device_, alive = std::weak_ptr<int>(alive_)] {
-        sdl.CloseAudioDevice(device);
-        sdl.QuitSubSystem(SDL_INIT_AUDIO);
+    const auto finished = [this, alive = std::weak_ptr<int>(alive_)] {
         loop_.Post([this, alive] {
             if (!alive.expired())
                 Finish_Closing();
         });
-    });
+    };
+    if (server_)
+        closer_ = std::thread([server = std::move(server_), finished]() mutable {
+            server.reset();
+            finished();
+        });
+    else
+        closer_ = std::thread([&sdl = **sdl_, device = device_, finished] {
+            sdl.CloseAudioDevice(device);
+            sdl.QuitSubSystem(SDL_INIT_AUDIO);
+            finished();
+        });
     device_ = 0;
     Open_Device.store(nullptr);
     open_ = false;
+}
+
+void TSdl_Audio::On_Server_Lost(void* device)
+{
+    auto& audio = *static_cast<TSdl_Audio*>(device);
+    audio.loop_.Post([&audio, alive = std::weak_ptr<int>(audio.alive_)] {
+        if (!alive.expired())
+            audio.Replace_Lost_Output();
+    });
+}
+
+// The server went away (restarted, or the user logged out of it): the
+// sounds waiting go on through a new output, and if none opens they are
+// reported as played, so no announcement waits for ever.
+void TSdl_Audio::Replace_Lost_Output()
+{
+    if (!open_ || !server_)
+        return;
+    server_.reset();
+    Open_Device.store(nullptr);
+    open_ = false;
+    try {
+        Ensure_Open();
+    } catch (const EMCIDeviceError&) {
+        Discard_Queued_Sounds();
+    }
+}
+
+void TSdl_Audio::Discard_Queued_Sounds()
+{
+    std::array<std::uint8_t, 4096> scratch{};
+    while (!voices_.Empty()) {
+        const TVoice_Queue::TFinished_List finished = voices_.Fill(scratch);
+        for (std::size_t i = 0; i < finished.Count; ++i)
+            Post_Notice(finished.Items[i].Voice, finished.Items[i].Generation);
+    }
 }
 
 // SDL is unloaded from the GUI thread, whose error texts SDL_Quit frees.
@@ -190,18 +258,25 @@ void TSdl_Audio::Post_Notice(int channel, std::uint32_t generation)
 void TSdl_Audio::Request_Play(int channel, std::span<const std::int16_t> sound, std::uint32_t generation)
 {
     Ensure_Open();
+    const bool after_silence = voices_.Empty();
     voices_.Enqueue(channel,
                     std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(sound.data()), sound.size_bytes()),
                     generation);
+    if (after_silence && server_)
+        server_->Start_Now();
 }
 
 void TSdl_Audio::Set_Output_Tap(void (*tap)(void* argument, std::uint8_t* stream, int length), void* argument)
 {
-    if (open_)
+    if (server_)
+        server_->Lock();
+    else if (open_)
         (*sdl_)->LockAudioDevice(device_);
     output_tap_ = tap;
     output_tap_argument_ = argument;
-    if (open_)
+    if (server_)
+        server_->Unlock();
+    else if (open_)
         (*sdl_)->UnlockAudioDevice(device_);
 }
 

@@ -8,24 +8,28 @@
 #include <thread>
 
 #include "platform/Notice_Loop.h"
+#include "platform/Pulse_Output.h"
 #include "platform/Sdl_Library.h"
 #include "platform/Voice_Queue.h"
 
 class TSdl_Sound_Player;
 
-// The program's one SDL audio output, shared by every sound player. It is
-// opened when a player first needs it, closed again once it has been silent
-// for a while (an open device mixes silence all the time and keeps the sound
-// server busy between announcements), opened again by the next sound, and
-// closed for good when the object goes, which must be after every player
-// attached to it. Only one may be open at a time. It always runs in one
-// format, so sounds decoded under one opening play unchanged under the next.
+// The program's one sound output, shared by every sound player: the sound
+// server's own client API where a PulseAudio or PipeWire server answers, and
+// SDL's output otherwise, or where SDL_AUDIODRIVER names one of SDL's drivers.
+// It is opened when a player first needs it, closed again once it has been
+// silent for a while (an open device mixes silence all the time and keeps
+// the sound server busy between announcements), opened again by the next
+// sound, and closed for good when the object goes, which must be after every
+// player attached to it. Only one may be open at a time. It runs in one
+// format, chosen at the first opening, so sounds decoded under one opening
+// play unchanged under the next.
 //
 // The device's buffers are filled by a voice queue of our own. Each attached
 // player owns one voice of it for its whole life, so a voice number names a
-// player without any lookup on the audio thread. SDL alone does the work: a
-// mixer library would load a dozen codec libraries at every start for
-// nothing but WAV files.
+// player without any lookup on the audio thread. No mixer library: one
+// would load a dozen codec libraries at every start for nothing but WAV
+// files.
 //
 // The device speaks with one voice: a sound asked to play while another is
 // sounding waits for it, in the order of the requests, and starts on the very
@@ -41,9 +45,14 @@ public:
     // announcement start 18 ms after its second and horavox-say slower than
     // saytime; 256 gives 12 ms and keeps the joins within a millisecond.
     static constexpr int Buffer_Frames = 256;
-    // The one format of the output, and of every decoded sound: signed 16-bit.
+    // The format of SDL's output, and of every decoded sound: signed 16-bit.
     static constexpr int Frequency = 44100;
     static constexpr int Channels = 2;
+    // The format on a sound server, which converts for its device: the
+    // format of the voice pack and of a rendered announcement, so the voice
+    // is played as it is recorded, and as horavox-say --wav writes it.
+    static constexpr int Server_Frequency = 22050;
+    static constexpr int Server_Channels = 1;
 
     struct TOutput_Format {
         int Frequency = 0;
@@ -68,7 +77,7 @@ public:
     // a device that cannot open.
     void Prepare();
     bool Is_Open() const { return open_; }
-    // Signed 16-bit samples, interleaved; meaningful while open.
+    // Signed 16-bit samples, interleaved; meaningful once opened.
     TOutput_Format Output_Format() const { return format_; }
 
     // For the players (GUI thread only).
@@ -95,6 +104,11 @@ public:
 
 private:
     static void Fill_Buffer(void* device, std::uint8_t* stream, int length);
+    static void On_Server_Lost(void* device);
+    bool Open_Server_Output();
+    void Open_Sdl_Output();
+    void Replace_Lost_Output();
+    void Discard_Queued_Sounds();
     void Deliver_Notice(int channel, std::uint32_t generation);
     void Close_Device();
     void Finish_Closing();
@@ -111,10 +125,13 @@ private:
     std::optional<TSdl_Use> sdl_;
     // SDL's PulseAudio output takes up to two seconds to close: its audio
     // thread sleeps until the server next asks for sound before it sees the
-    // close. The clock must not stand still that long, so this thread closes
-    // the device and the GUI thread carries on.
+    // close; the server's own stream lets its last buffer play out. The clock
+    // must not stand still meanwhile, so this thread closes the device and
+    // the GUI thread carries on.
     std::thread closer_;
     std::uint32_t device_ = 0;
+    // The sound server's stream, when it is the output.
+    std::unique_ptr<TPulse_Output> server_;
     void (*output_tap_)(void*, std::uint8_t*, int) = nullptr;
     void* output_tap_argument_ = nullptr;
     std::uint32_t last_generation_ = 0;

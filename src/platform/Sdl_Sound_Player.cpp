@@ -17,7 +17,8 @@ void TSdl_Sound_Player::Open()
     Close();
     audio_.Ensure_Open();
     std::string error_text;
-    if (!Decode_Wav(FileName, TSdl_Audio::Frequency, TSdl_Audio::Channels, samples_, error_text)) {
+    const TSdl_Audio::TOutput_Format format = audio_.Output_Format();
+    if (!Decode_Wav(FileName, format.Frequency, format.Channels, samples_, error_text)) {
         samples_.clear();
         throw EMCIDeviceError(error_text, FileName);
     }

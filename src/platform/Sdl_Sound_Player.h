@@ -6,7 +6,7 @@
 
 class TSdl_Audio;
 
-// A sound-player slot on SDL: Open decodes the whole WAV file into memory in
+// A sound-player slot on the sound output: Open decodes the whole WAV file into memory in
 // the device's format, Play queues it on the device's one voice, and the end of the sound comes
 // back as a notice on the GUI thread. Sharing is always possible with a
 // mixer, so `Shareable` changes nothing here.

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct TPulse_Functions;
+struct pa_threaded_mainloop;
+struct pa_context;
+struct pa_stream;
+
+// A playback stream on the sound server's own API, where a PulseAudio or
+// PipeWire server answers: one connection, a buffer of a few milliseconds,
+// and a close that waits for the sound still to be heard and no longer.
+// SDL's output on the same server connects twice, keeps about twice the
+// delay, and takes up to two seconds to close.
+//
+// The server's thread asks `fill` for signed 16-bit sound, interleaved, into
+// a buffer that is already silent, as SDL's callback is asked.
+class TPulse_Output {
+public:
+    using TFill = void (*)(void* argument, std::uint8_t* buffer, int length);
+    // The stream broke off (the server went away); called once, on the
+    // server's thread. The output plays nothing more and should be replaced.
+    using TLost = void (*)(void* argument);
+
+    // Connects and starts playing; null, with the reason in `why`, when no
+    // server answers, so the caller can use another output.
+    static std::unique_ptr<TPulse_Output> Open(int frequency, int channels, TFill fill, TLost lost, void* argument,
+                                               std::string& why);
+    // Lets what was filled play out, then disconnects.
+    ~TPulse_Output();
+    TPulse_Output(const TPulse_Output&) = delete;
+    TPulse_Output& operator=(const TPulse_Output&) = delete;
+
+    // `fill` is called no more once this returns; what it gave still plays.
+    void Stop_Filling();
+    // A sound was asked for after silence: the silence already sent but not
+    // yet played is filled again, so the sound starts as soon as the server
+    // can play anything new rather than after the buffer.
+    void Start_Now();
+    // While locked, `fill` is not running and will not start.
+    void Lock();
+    void Unlock();
+
+private:
+    TPulse_Output(const TPulse_Functions& pulse, TFill fill, TLost lost, void* argument);
+    bool Connect(int frequency, int channels, std::string& why);
+    void Fill_And_Write(std::size_t length, bool replace_unplayed);
+    void Report_Lost();
+    static void On_Context_State(pa_context* context, void* output);
+    static void On_Stream_State(pa_stream* stream, void* output);
+    static void On_Write(pa_stream* stream, std::size_t length, void* output);
+
+    const TPulse_Functions& pulse_;
+    TFill fill_;
+    TLost lost_;
+    void* argument_;
+    pa_threaded_mainloop* mainloop_ = nullptr;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    bool filling_ = true;
+    // Connected and playing; a break after this is reported, once.
+    bool playing_ = false;
+    // What the server keeps queued ahead of playing, in bytes.
+    std::size_t target_bytes_ = 0;
+};

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# horavox-say on a sound server of its own, as on a desktop: a PulseAudio
+# daemon whose sink, in the voice's format, writes what it plays to a pipe.
+# What is heard must be the --wav render, sample for sample, with no gap
+# between the words; and a server that goes away in the middle of an
+# announcement must not leave horavox-say waiting for ever.
+set -u
+say=$(realpath "$1")
+source "$(dirname "$0")/shell_checks.sh"
+export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_SERVER="unix:$work/run/pulse/native"
+unset SDL_AUDIODRIVER
+mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+recorder=
+stop_server() {
+    [ -z "$recorder" ] || kill "$recorder" 2>/dev/null
+    pulseaudio --kill 2>/dev/null
+    rm -rf "$work"
+}
+trap stop_server EXIT
+
+# The sink writes what it plays into a pipe, in real time: every sample
+# the server played, and nothing it did not.
+start_server() {
+    pulseaudio -D --system=false --exit-idle-time=-1 -n --load=module-native-protocol-unix \
+        --log-target=file:"$work/pulse.log" || return 1
+    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+    pactl load-module module-pipe-sink sink_name=heard file="$work/heard.fifo" rate=22050 channels=1 format=s16le \
+        use_system_clock_for_timing=yes >/dev/null && pactl set-default-sink heard
+}
+start_server || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
+cat "$work/heard.fifo" >"$work/heard.raw" &
+recorder=$!
+
+"$say" 12:12 --clock 12 --seed 7 --wav "$work/render.wav"
+"$say" 12:12 --clock 12 --seed 7 2>"$work/err"
+expect "spoken without a message" "0:" "$?:$(cat "$work/err")"
+
+# The pipe hands on what the server played a little later: wait for the
+# render (at most ten seconds).
+found=$(/usr/bin/python3 - "$work/render.wav" "$work/heard.raw" <<'PY'
+import sys, time, wave
+with wave.open(sys.argv[1]) as render:
+    expected = render.readframes(render.getnframes())
+deadline = time.monotonic() + 10
+while True:
+    with open(sys.argv[2], 'rb') as heard:
+        position = heard.read().find(expected)
+    # Samples are two bytes: a match at an odd offset is a coincidence.
+    if (position >= 0 and position % 2 == 0) or time.monotonic() > deadline:
+        break
+    time.sleep(0.05)
+print('yes' if position >= 0 and position % 2 == 0 else 'no')
+PY
+)
+expect "the render heard sample for sample" yes "$found"
+kill "$recorder"
+recorder=
+
+# The server is stopped 0.3 s into a long announcement: the run must end on
+# its own, with or without a message, well within the time limit.
+"$say" 04:00 --scheme bells >/dev/null 2>&1 &
+speaker=$!
+sleep 0.3
+pulseaudio --kill
+for _ in $(seq 300); do kill -0 "$speaker" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$speaker" 2>/dev/null; then
+    kill "$speaker"
+    expect "horavox-say ends after losing its server" ended "still waiting after 30 s"
+fi
+exit $((failures > 0))

@@ -36,7 +36,6 @@ struct TPulse_Functions {
     decltype(&pa_stream_write) Stream_Write;
     decltype(&pa_stream_get_buffer_attr) Stream_Get_Buffer_Attr;
     decltype(&pa_stream_drain) Stream_Drain;
-    decltype(&pa_stream_flush) Stream_Flush;
     decltype(&pa_operation_get_state) Operation_Get_State;
     decltype(&pa_operation_unref) Operation_Unref;
     decltype(&pa_usec_to_bytes) Usec_To_Bytes;

@@ -39,7 +39,7 @@ bool Find_Functions(void* handle, TPulse_Functions& f)
            Find(handle, f.Stream_Begin_Write, "pa_stream_begin_write") &&
            Find(handle, f.Stream_Write, "pa_stream_write") &&
            Find(handle, f.Stream_Get_Buffer_Attr, "pa_stream_get_buffer_attr") &&
-           Find(handle, f.Stream_Drain, "pa_stream_drain") && Find(handle, f.Stream_Flush, "pa_stream_flush") &&
+           Find(handle, f.Stream_Drain, "pa_stream_drain") &&
            Find(handle, f.Operation_Get_State, "pa_operation_get_state") &&
            Find(handle, f.Operation_Unref, "pa_operation_unref") &&
            Find(handle, f.Usec_To_Bytes, "pa_usec_to_bytes");

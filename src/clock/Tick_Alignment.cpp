@@ -18,5 +18,5 @@ Tick_Decision Decide_Tick(std::optional<std::int64_t> last_handled_msecs, std::i
     const std::int64_t second = Tick_Second(now_msecs);
     const auto millisecond = static_cast<int>(now_msecs - second * 1000);
     const bool repeat = last_handled_msecs && Tick_Second(*last_handled_msecs) == second;
-    return {!repeat, Milliseconds_To_Next_Tick(millisecond)};
+    return {!repeat, Milliseconds_To_Next_Tick(millisecond), second + 1};
 }

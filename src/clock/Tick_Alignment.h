@@ -5,8 +5,10 @@
 // The clock ticks once per wall-clock second, within a millisecond or two
 // after the second changes, so that every second (second 0 of a scheduled minute above
 // all) gets exactly one tick. The window re-arms a single-shot timer on every
-// tick with the delay computed from its clock reading, instead of trusting a
-// free-running 1000 ms interval that drifts and jitters across the boundary.
+// tick from its clock reading, instead of trusting a free-running 1000 ms
+// interval that drifts and jitters across the boundary: a wall-clock timer
+// aimed at the next second itself where the system has one, else a Qt timer
+// given the delay.
 
 // How far after the second boundary a tick is aimed. None: the delay is
 // counted from a reading cut to the whole millisecond, so the timer is due
@@ -29,6 +31,9 @@ std::int64_t Tick_Second(std::int64_t msecs_since_epoch);
 struct Tick_Decision {
     bool handle;   // run the tick: new second; false for a repeat of the last handled one
     int delay_ms;  // re-arm the single-shot timer with this, whether handled or not
+    // Or aim a wall-clock timer at this second (since the epoch): the one
+    // after the second read, so a tick that ran long is late, never skipped.
+    std::int64_t next_second;
 };
 
 // What to do with a timer tick that reads `now_msecs` (milliseconds since the

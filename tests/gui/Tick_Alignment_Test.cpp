@@ -23,17 +23,24 @@ TEST(Tick_Alignment, Only_A_Repeat_Of_The_Last_Handled_Second_Is_Skipped)
         std::int64_t now;
         bool handle;
         int delay;
+        std::int64_t next_second;  // after Boundary's
     } cases[] = {
-        {std::nullopt, Boundary + 300, true, 700},
-        {Boundary + 5, Boundary + 995, false, 5},  // fired early
-        {Boundary + 5, Boundary + 1'900, true, 100},
-        {Boundary + 5, Boundary - 3'600'000, true, 1000},  // clock set back
+        {std::nullopt, Boundary + 300, true, 700, 1},
+        {Boundary + 5, Boundary + 995, false, 5, 1},  // fired early
+        {Boundary + 5, Boundary + 1'000, true, 1000, 2},  // on the second itself
+        {Boundary + 5, Boundary + 1'900, true, 100, 2},
+        {Boundary + 5, Boundary + 3'999, true, 1, 4},  // late: the next second, none skipped
+        {Boundary + 5, Boundary - 3'600'000, true, 1000, -3599},  // clock set back
+        {Boundary + 5, Boundary - 3'600'001, true, 1, -3600},
     };
     for (const auto& c : cases) {
         const Tick_Decision decision = Decide_Tick(c.last, c.now);
         EXPECT_EQ(decision.handle, c.handle) << c.now - Boundary;
         EXPECT_EQ(decision.delay_ms, c.delay) << c.now - Boundary;
+        EXPECT_EQ(decision.next_second, Boundary / 1000 + c.next_second) << c.now - Boundary;
     }
+    // Before the epoch the second read is rounded down, the next one is zero.
+    EXPECT_EQ(Decide_Tick(std::nullopt, -1).next_second, 0);
 }
 
 // A single-shot timer that fires off its mark (coarse timers by up to 5%

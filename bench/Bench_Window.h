@@ -11,6 +11,7 @@
 #include "clock/About_Box.h"
 #include "clock/Sound_File_Info_Box.h"
 #include "clock/TMainForm1.h"
+#include "platform/Second_Timer.h"
 #include "settings/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
 #include "settings/Settings_Form_Dlg.h"
@@ -57,6 +58,8 @@ inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
     auto windows = std::make_unique<TBench_Windows>();
     TMain_Form_Services services;
     services.Clock = std::move(clock);
+    // Every bench clock reads the system's time, so the tick runs as in the program.
+    services.Make_Second_Timer = Make_System_Second_Timer;
     services.Make_Sound_Player = std::move(make_player);
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = windows->program_dir.path().toStdString() + "/";

@@ -10,6 +10,7 @@
 #include "clock/TMainForm1.h"
 #include "platform/Files.h"
 #include "platform/Run_Values.h"
+#include "platform/Second_Timer.h"
 #include "platform/Sdl_Audio.h"
 #include "platform/Sdl_Sound_Player.h"
 #include "platform/Termination_Signals.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
 
     TMain_Form_Services services;
     services.Clock = std::make_shared<TSystem_Clock>();
+    services.Make_Second_Timer = Make_System_Second_Timer;
     services.Make_Sound_Player = [&audio](int) { return std::make_shared<TSdl_Sound_Player>(audio); };
     services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
     services.Random = std::make_shared<TSeeded_Random>();

@@ -9,6 +9,7 @@
 #include "engine/Random_Source.h"
 #include "engine/SoundPlayer.h"
 #include "platform/Run_Values.h"
+#include "platform/Second_Timer.h"
 
 // What the main window is given by the program entry (or by a test).
 struct TMain_Form_Services {
@@ -16,6 +17,10 @@ struct TMain_Form_Services {
     static constexpr int Probe_Player_Number = 0;
 
     std::shared_ptr<const TClock_Source> Clock;
+    // Makes the timer that wakes the window at each whole second, for a
+    // `Clock` that reads the system's time. Empty (a test's clock): the tick
+    // runs on a Qt timer whose delay is counted from `Clock`.
+    std::function<std::unique_ptr<TSecond_Timer>(std::function<void()> on_wake)> Make_Second_Timer;
     // Called once per player while the window is built: slots 1 to 7, then the probe.
     std::function<std::shared_ptr<SoundPlayer>(int player_number)> Make_Sound_Player;
     // Opens the sound device ahead of a due announcement (the silence close may

@@ -15,7 +15,6 @@
 #include "clock/Display_Text.h"
 #include "clock/Glyphs.h"
 #include "clock/Schedule.h"
-#include "clock/Tick_Alignment.h"
 #include "clock/Sound_File_Info_Box.h"
 #include "settings/Directory_Select_Dlg.h"
 #include "settings/Settings_Form_Dlg.h"
@@ -40,6 +39,8 @@ TMainForm1::TMainForm1(TMain_Form_Services services)
     Timer1.setSingleShot(true);
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &TMainForm1::Timer1_Elapsed);
+    if (services_.Make_Second_Timer)
+        second_timer_ = services_.Make_Second_Timer([this] { Timer1_Elapsed(); });
 }
 
 // The engine goes before the players it drives.
@@ -97,19 +98,28 @@ QSize TMainForm1::Client_Size() const
 
 void TMainForm1::Start_Timer1()
 {
-    Timer1.start(Milliseconds_To_Next_Tick(services_.Clock->Now().time().msec()));
+    Arm_Timer1(Decide_Tick(std::nullopt, services_.Clock->Now().toMSecsSinceEpoch()));
 }
 
 void TMainForm1::Stop_Timer1()
 {
     Timer1.stop();
+    if (second_timer_)
+        second_timer_->Stop();
+}
+
+// The Qt timer also stands in for a second timer that cannot be armed.
+void TMainForm1::Arm_Timer1(const Tick_Decision& decision)
+{
+    if (!second_timer_ || !second_timer_->Arm_At(decision.next_second))
+        Timer1.start(decision.delay_ms);
 }
 
 void TMainForm1::Timer1_Elapsed()
 {
     const Tick_Decision decision = Decide_Tick(last_tick_msecs_, services_.Clock->Now().toMSecsSinceEpoch());
     // Re-armed first, so that an error raised inside the tick leaves the clock ticking.
-    Timer1.start(decision.delay_ms);
+    Arm_Timer1(decision);
     if (decision.handle)
         Timer1Timer();
 }

@@ -9,6 +9,7 @@
 
 #include "clock/Auto_Run.h"
 #include "clock/Main_Form_Services.h"
+#include "clock/Tick_Alignment.h"
 #include "engine/Announcement_Engine.h"
 #include "settings/ClockSettings.h"
 #include "util/Message_Boxes.h"
@@ -126,6 +127,7 @@ private:
     void Create_Menu();
     void Start_Timer1();
     void Stop_Timer1();
+    void Arm_Timer1(const Tick_Decision& decision);
     void Timer1_Elapsed();
     void Set_Client_Size(int width, int height);
     void Apply_Loaded_Placement();
@@ -145,4 +147,6 @@ private:
     bool say_at_first_tick_ = false;
     // The clock reading of the latest tick, so an early timer never handles a second twice.
     std::optional<std::int64_t> last_tick_msecs_;
+    // Wakes the tick at the second itself; none: Timer1 does.
+    std::unique_ptr<TSecond_Timer> second_timer_;
 };

@@ -31,6 +31,7 @@ void TMain_Window_Test::Create_Windows()
 
     TMain_Form_Services services;
     services.Clock = clock;
+    services.Make_Second_Timer = make_second_timer;
     services.Make_Sound_Player = [this](int number) -> std::shared_ptr<SoundPlayer> {
         // The fakes belong to the test's sound system; the window only borrows them.
         SoundPlayer& player = number == TMain_Form_Services::Probe_Player_Number

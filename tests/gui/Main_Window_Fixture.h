@@ -47,6 +47,8 @@ protected:
     // How often the window asked for the sound device to be opened ahead of a sound.
     int sound_device_preparations = 0;
     std::shared_ptr<TFake_Clock> clock = std::make_shared<TFake_Clock>();
+    // Empty: the window ticks on its Qt timer. Set it before Create_Windows().
+    std::function<std::unique_ptr<TSecond_Timer>(std::function<void()>)> make_second_timer;
     std::shared_ptr<TSeeded_Random> random = std::make_shared<TSeeded_Random>();
     // The executable as the window sees it, and its log-on list, both in
     // temporary directories.

@@ -99,5 +99,14 @@ int main(int argc, char** argv)
                 percentile(0.5), percentile(0.99), sorted.back());
     std::printf("within 20 ms: %.1f%% (target 99%%)\n", within_share);
     std::printf("skipped seconds: %d, doubled seconds: %d\n", skipped, doubled);
+    // Whether the slow ones cluster (start-up, a busy machine) or are spread out.
+    std::vector<std::size_t> order(offsets_ms.size());
+    for (std::size_t index = 0; index < order.size(); ++index)
+        order[index] = index;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return offsets_ms[a] > offsets_ms[b]; });
+    std::printf("slowest (ms @ tick):");
+    for (std::size_t rank = 0; rank < std::min<std::size_t>(5, order.size()); ++rank)
+        std::printf(" %.2f@%zu", offsets_ms[order[rank]], order[rank]);
+    std::printf("\n");
     return within_share >= 99.0 && skipped == 0 && doubled == 0 ? 0 : 1;
 }

@@ -118,12 +118,13 @@ def activate(window_ids):
 
 
 def sound_device_open(pid):
-    """Whether SDL's audio thread runs in the process."""
+    """Whether an audio thread runs in the process: SDL's, or the sound
+    server client's main loop."""
     task = "/proc/%d/task" % pid
     for thread in os.listdir(task):
         try:
             with open(os.path.join(task, thread, "comm")) as comm:
-                if comm.read().startswith("SDLAudio"):
+                if comm.read().startswith(("SDLAudio", "threaded-ml")):
                     return True
         except OSError:
             pass

@@ -2,8 +2,8 @@
 # horavox-say on a sound server of its own, as on a desktop: a PulseAudio
 # daemon whose sink, in the voice's format, writes what it plays to a pipe.
 # What is heard must be the --wav render, sample for sample, with no gap
-# between the words; and a server that goes away in the middle of an
-# announcement must not leave horavox-say waiting for ever.
+# between the words; and a server that stops answering, or goes away in the
+# middle of an announcement, must not leave horavox-say waiting for ever.
 set -u
 say=$(realpath "$1")
 source "$(dirname "$0")/shell_checks.sh"
@@ -57,7 +57,15 @@ expect "the render heard sample for sample" yes "$found"
 kill "$recorder"
 recorder=
 
-# The server is stopped 0.3 s into a long announcement: the run must end on
+# A server that has stopped answering: a message, not a program that waits
+# with it.
+server=$(cat "$XDG_RUNTIME_DIR/pulse/pid")
+kill -STOP "$server"
+timeout 60 "$say" 12:12 >/dev/null 2>"$work/err"
+expect "a stuck server is reported" "1:horavox-say: The sound server does not answer" "$?:$(head -1 "$work/err")"
+kill -CONT "$server"
+
+# The server is killed 0.3 s into a long announcement: the run must end on
 # its own, with or without a message, well within the time limit.
 "$say" 04:00 --scheme bells >/dev/null 2>&1 &
 speaker=$!

@@ -23,8 +23,9 @@ public:
     // server's thread. The output plays nothing more and should be replaced.
     using TLost = void (*)(void* argument);
 
-    // Connects and starts playing; null, with the reason in `why`, when no
-    // server answers, so the caller can use another output.
+    // Connects and starts playing; null, with the reason in `why`, when there
+    // is no server, so the caller can use another output. Throws
+    // EMCIDeviceError when a server is there but does not answer.
     static std::unique_ptr<TPulse_Output> Open(int frequency, int channels, TFill fill, TLost lost, void* argument,
                                                std::string& why);
     // Lets what was filled play out, then disconnects.
@@ -44,7 +45,11 @@ public:
 
 private:
     TPulse_Output(const TPulse_Functions& pulse, TFill fill, TLost lost, void* argument);
-    bool Connect(int frequency, int channels, std::string& why);
+    enum class TConnected { Yes, No, No_Answer };
+    TConnected Connect(int frequency, int channels, std::string& why);
+    // With the main loop locked: waits for `done`, or for a time limit.
+    template <typename TDone>
+    bool Wait_Until(TDone done);
     void Fill_And_Write(std::size_t length, bool replace_unplayed);
     void Report_Lost();
     static void On_Context_State(pa_context* context, void* output);

@@ -1,6 +1,10 @@
 #include "platform/Pulse_Output.h"
 
+#include <sys/time.h>
+
 #include <cstring>
+
+#include "engine/SoundPlayer.h"
 
 #include "platform/Pulse_Library.h"
 
@@ -11,6 +15,9 @@ namespace {
 // not wait behind it (Start_Now).
 constexpr pa_usec_t Target_Latency_Usec = 20'000;
 constexpr pa_usec_t Request_Usec = 5'000;
+// A server answers a connection or a drain in milliseconds; one that has not
+// in this time is taken to be stuck.
+constexpr int Answer_Limit_Seconds = 2;
 
 }  // namespace
 
@@ -28,35 +35,43 @@ std::unique_ptr<TPulse_Output> TPulse_Output::Open(int frequency, int channels, 
         return nullptr;
     }
     std::unique_ptr<TPulse_Output> output(new TPulse_Output(*pulse, fill, lost, argument));
-    if (!output->Connect(frequency, channels, why))
+    switch (output->Connect(frequency, channels, why)) {
+    case TConnected::Yes:
+        return output;
+    case TConnected::No:
         return nullptr;
-    return output;
+    case TConnected::No_Answer:
+        break;
+    }
+    // SDL's own client would wait on the same server for ever.
+    throw EMCIDeviceError("The sound server does not answer");
 }
 
-bool TPulse_Output::Connect(int frequency, int channels, std::string& why)
+TPulse_Output::TConnected TPulse_Output::Connect(int frequency, int channels, std::string& why)
 {
     mainloop_ = pulse_.Mainloop_New();
     if (mainloop_ == nullptr) {
         why = "no PulseAudio main loop";
-        return false;
+        return TConnected::No;
     }
     context_ = pulse_.Context_New(pulse_.Mainloop_Get_Api(mainloop_), "Horavox");
     if (context_ == nullptr) {
         why = "no PulseAudio context";
-        return false;
+        return TConnected::No;
     }
     pulse_.Context_Set_State_Callback(context_, On_Context_State, this);
     // Never start a server of our own: where none runs, SDL finds the device.
     if (pulse_.Context_Connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
         pulse_.Mainloop_Start(mainloop_) < 0) {
         why = pulse_.Strerror(pulse_.Context_Errno(context_));
-        return false;
+        return TConnected::No;
     }
     pulse_.Mainloop_Lock(mainloop_);
-    pa_context_state_t context_state;
-    while ((context_state = pulse_.Context_Get_State(context_)) != PA_CONTEXT_READY && PA_CONTEXT_IS_GOOD(context_state))
-        pulse_.Mainloop_Wait(mainloop_);
-    bool ready = context_state == PA_CONTEXT_READY;
+    bool answered = Wait_Until([this] {
+        const pa_context_state_t state = pulse_.Context_Get_State(context_);
+        return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+    });
+    bool ready = answered && pulse_.Context_Get_State(context_) == PA_CONTEXT_READY;
     if (ready) {
         const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(frequency),
                                   static_cast<std::uint8_t>(channels)};
@@ -74,12 +89,11 @@ bool TPulse_Output::Connect(int frequency, int channels, std::string& why)
             ready = pulse_.Stream_Connect_Playback(stream_, nullptr, &attributes, PA_STREAM_ADJUST_LATENCY, nullptr,
                                                    nullptr) == 0;
         }
-        pa_stream_state_t stream_state = PA_STREAM_UNCONNECTED;
-        while (ready && (stream_state = pulse_.Stream_Get_State(stream_)) != PA_STREAM_READY)
-            if (PA_STREAM_IS_GOOD(stream_state))
-                pulse_.Mainloop_Wait(mainloop_);
-            else
-                ready = false;
+        answered = !ready || Wait_Until([this] {
+            const pa_stream_state_t state = pulse_.Stream_Get_State(stream_);
+            return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+        });
+        ready = answered && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY;
         if (ready) {
             target_bytes_ = pulse_.Stream_Get_Buffer_Attr(stream_)->tlength;
             playing_ = true;
@@ -88,7 +102,34 @@ bool TPulse_Output::Connect(int frequency, int channels, std::string& why)
     if (!ready)
         why = pulse_.Strerror(pulse_.Context_Errno(context_));
     pulse_.Mainloop_Unlock(mainloop_);
-    return ready;
+    return ready ? TConnected::Yes : answered ? TConnected::No : TConnected::No_Answer;
+}
+
+// With the main loop locked. A server that has stopped (suspended, or
+// hanging) must not stop the clock with it.
+template <typename TDone>
+bool TPulse_Output::Wait_Until(TDone done)
+{
+    timeval deadline{};
+    gettimeofday(&deadline, nullptr);
+    deadline.tv_sec += Answer_Limit_Seconds;
+    struct TDeadline {
+        TPulse_Output* Output;
+        bool Passed = false;
+    } state{this};
+    pa_mainloop_api* api = pulse_.Mainloop_Get_Api(mainloop_);
+    pa_time_event* event = api->time_new(
+        api, &deadline,
+        [](pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
+            auto& passed = *static_cast<TDeadline*>(data);
+            passed.Passed = true;
+            passed.Output->pulse_.Mainloop_Signal(passed.Output->mainloop_, 0);
+        },
+        &state);
+    while (!done() && !state.Passed)
+        pulse_.Mainloop_Wait(mainloop_);
+    api->time_free(event);
+    return done();
 }
 
 TPulse_Output::~TPulse_Output()
@@ -104,11 +145,11 @@ TPulse_Output::~TPulse_Output()
                 self.pulse_.Mainloop_Signal(self.mainloop_, 0);
             },
             this);
-        // A stream that breaks off cancels the drain, so this ends.
-        while (drain != nullptr && pulse_.Operation_Get_State(drain) == PA_OPERATION_RUNNING)
-            pulse_.Mainloop_Wait(mainloop_);
-        if (drain != nullptr)
+        // A stream that breaks off cancels the drain.
+        if (drain != nullptr) {
+            Wait_Until([this, drain] { return pulse_.Operation_Get_State(drain) != PA_OPERATION_RUNNING; });
             pulse_.Operation_Unref(drain);
+        }
     }
     if (stream_ != nullptr) {
         pulse_.Stream_Set_State_Callback(stream_, nullptr, nullptr);

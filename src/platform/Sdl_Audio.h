@@ -40,12 +40,12 @@ class TSdl_Audio {
 public:
     // Enough for the seven slots, the shareability probe and a few more.
     static constexpr int Channel_Count = TVoice_Queue::Voice_Count;
-    // Frames per device buffer (5.8 ms): the first sound waits for the next
+    // Frames per buffer of SDL's device (5.8 ms): the first sound waits for the next
     // buffer, and the sound server holds about one more. 512 made an
     // announcement start 18 ms after its second and horavox-say slower than
     // saytime; 256 gives 12 ms and keeps the joins within a millisecond.
     static constexpr int Buffer_Frames = 256;
-    // The format of SDL's output, and of every decoded sound: signed 16-bit.
+    // The format of SDL's output: signed 16-bit, as every output is.
     static constexpr int Frequency = 44100;
     static constexpr int Channels = 2;
     // The format on a sound server, which converts for its device: the
@@ -121,7 +121,7 @@ private:
     // Work posted to the loop checks it, so none runs for an output that is gone.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     bool open_ = false;
-    // SDL is loaded while the device is open or closing, and only then.
+    // SDL is loaded while its device is open or closing, and only then.
     std::optional<TSdl_Use> sdl_;
     // SDL's PulseAudio output takes up to two seconds to close: its audio
     // thread sleeps until the server next asks for sound before it sees the

@@ -72,12 +72,11 @@ struct TDecode_Failure {
 
 // A file already in the wanted format is handed over as it is, without
 // loading SDL: the voice pack's files are, for a rendering and on a sound
-// server. Nothing when the file is not, or cannot be read here.
-std::optional<std::size_t> Take_Plain_Pcm(const std::string& path, int frequency, int channels,
+// server. Nothing when the file is not, or cannot be read here. `actual` is
+// the file's name as spelled on disk.
+std::optional<std::size_t> Take_Plain_Pcm(const std::string& actual, int frequency, int channels,
                                           const TPiece_Taker& take)
 {
-    const std::string resolved = Resolve_Path(path);
-    const std::string& actual = resolved.empty() ? path : resolved;
     // Read whole and copied once: for words and bells, not for a long
     // recording, which the decoder takes a piece at a time.
     std::error_code error;
@@ -101,11 +100,15 @@ std::optional<std::size_t> Take_Plain_Pcm(const std::string& path, int frequency
 std::size_t Convert_Or_Throw(const std::string& path, int frequency, int channels,
                              const TPiece_Taker& take)
 {
-    if (const auto given = Take_Plain_Pcm(path, frequency, channels, take))
+    // Looked up once: a name in another letter case costs a directory scan,
+    // and the decoder's own lookup then finds the exact spelling at once.
+    const std::string resolved = Resolve_Path(path);
+    const std::string& actual = resolved.empty() ? path : resolved;
+    if (const auto given = Take_Plain_Pcm(actual, frequency, channels, take))
         return *given;
     const TSdl_Use sdl;
     std::string error_text;
-    const TSound_File file = Open_Sound_File(path, error_text);
+    const TSound_File file = Open_Sound_File(actual, error_text);
     if (!file)
         throw TDecode_Failure{error_text};
     SDL_AudioSpec spec{};

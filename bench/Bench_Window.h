@@ -8,13 +8,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "clock/About_Box.h"
-#include "clock/Sound_File_Info_Box.h"
-#include "clock/TMainForm1.h"
-#include "platform/Second_Timer.h"
-#include "settings/Directory_Select_Dlg.h"
+#include "qt/About_Box.h"
+#include "qt/Sound_File_Info_Box.h"
+#include "qt/TMainForm1.h"
+#include "system/Second_Timer.h"
+#include "qt/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
-#include "settings/Settings_Form_Dlg.h"
+#include "qt/Settings_Form_Dlg.h"
 
 // Plays nothing; a play request's sound ends at once and its notice follows.
 class TSilent_Player : public SoundPlayer {

@@ -17,9 +17,9 @@
 #include <QProcess>
 
 #include "Bench_Window.h"
-#include "clock/Horavox_Application.h"
-#include "platform/Sdl_Audio.h"
-#include "platform/Sdl_Sound_Player.h"
+#include "qt/Horavox_Application.h"
+#include "audio/Sound_Output.h"
+#include "audio/Output_Sound_Player.h"
 
 namespace {
 
@@ -50,12 +50,12 @@ long Resident_Kilobytes()
 int Measure_Child(int argc, char** argv, bool clock_window, int seconds)
 {
     THoravox_Application application(argc, argv);
-    TSdl_Audio audio;
+    TSound_Output audio;
     std::unique_ptr<TBench_Windows> clock;
     QWidget bare;
     if (clock_window) {
         clock = Create_Clock_Windows(std::make_shared<TSystem_Clock>(),
-                                     [&audio](int) { return std::make_shared<TSdl_Sound_Player>(audio); });
+                                     [&audio](int) { return std::make_shared<TOutput_Sound_Player>(audio); });
         clock->form->show();
         clock->form->FormActivate();
     } else {
@@ -64,7 +64,7 @@ int Measure_Child(int argc, char** argv, bool clock_window, int seconds)
     }
     double cpu_start = 0;
     double wall_start = 0;
-    const int warm_up_ms = 1000 + static_cast<int>(TSdl_Audio::Default_Close_After_Silence.count());
+    const int warm_up_ms = 1000 + static_cast<int>(TSound_Output::Default_Close_After_Silence.count());
     QTimer::singleShot(warm_up_ms, [&] {
         cpu_start = Process_Cpu_Seconds();
         wall_start = Wall_Seconds();
@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     QCoreApplication application(argc, argv);
     std::printf("%d s per window, after %d s of warming up\n", seconds.toInt(),
-                static_cast<int>(TSdl_Audio::Default_Close_After_Silence.count() / 1000) + 1);
+                static_cast<int>(TSound_Output::Default_Close_After_Silence.count() / 1000) + 1);
     for (const char* window : {"bare", "clock"}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);

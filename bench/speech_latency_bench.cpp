@@ -36,10 +36,10 @@
 #include <vector>
 
 #include "engine/Announcement_Engine.h"
-#include "platform/Sdl_Audio.h"
-#include "platform/Event_Loop_Host.h"
-#include "platform/Sdl_Player_Set.h"
-#include "platform/Wav_Render.h"
+#include "audio/Sound_Output.h"
+#include "qt/Event_Loop_Host.h"
+#include "audio/Player_Set.h"
+#include "audio/Wav_Render.h"
 
 namespace {
 
@@ -122,8 +122,8 @@ TResult Run_Method(PlayMethod method, const std::string& sound_dir)
     Select_Play_Method(settings, method);
     Select_Prefix_Suffix_Mode(settings, PrefixSuffixMode::Fixed);
 
-    TSdl_Audio audio;
-    TSdl_Player_Set players(audio);
+    TSound_Output audio;
+    TPlayer_Set players(audio);
     TEvent_Loop_Host host([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
     TSeeded_Random random;
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, sound_dir);
@@ -215,7 +215,7 @@ int main(int argc, char** argv)
     // silence pays for opening it again, before any file is loaded.
     std::vector<double> open_ms;
     for (int i = 0; i < Announcements; ++i) {
-        TSdl_Audio audio;
+        TSound_Output audio;
         const auto start = TClock::now();
         audio.Ensure_Open();
         open_ms.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());

@@ -15,8 +15,8 @@
 #include <QProcess>
 
 #include "Bench_Window.h"
-#include "clock/Clock_Face.h"
-#include "clock/Horavox_Application.h"
+#include "qt/Clock_Face.h"
+#include "qt/Horavox_Application.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "Bench_Window.h"
-#include "clock/Horavox_Application.h"
+#include "qt/Horavox_Application.h"
 
 namespace {
 

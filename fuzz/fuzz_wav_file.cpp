@@ -11,9 +11,9 @@
 #include <QCoreApplication>
 #include <unistd.h>
 
-#include "platform/Sdl_Audio.h"
-#include "platform/Sdl_Sound_Player.h"
-#include "platform/Wav_Render.h"
+#include "audio/Sound_Output.h"
+#include "audio/Output_Sound_Player.h"
+#include "audio/Wav_Render.h"
 #include "util/Horavox_Error.h"
 
 namespace {
@@ -21,8 +21,8 @@ namespace {
 std::string File_Path;
 // Made once and kept until the process ends: taking the application down at
 // exit, after libFuzzer's own clean-up, is not what is being tested.
-TSdl_Audio* Audio = nullptr;
-TSdl_Sound_Player* Player = nullptr;
+TSound_Output* Audio = nullptr;
+TOutput_Sound_Player* Player = nullptr;
 
 }  // namespace
 
@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     new QCoreApplication(*argc, *argv);
-    Audio = new TSdl_Audio();
-    Player = new TSdl_Sound_Player(*Audio);
+    Audio = new TSound_Output();
+    Player = new TOutput_Sound_Player(*Audio);
     const char* tmp = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     File_Path = std::string(tmp) + "/horavox-fuzz-" + std::to_string(getpid()) + "-7.WAV";
     return 0;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "platform/Files.h"
+#include "system/Files.h"
 #include "support/Temp_Dir.h"
 
 namespace fs = std::filesystem;

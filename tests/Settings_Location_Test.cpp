@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/Files_Settings_Home.h"
+#include "system/Files_Settings_Home.h"
 #include "support/Temp_Dir.h"
 
 namespace fs = std::filesystem;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the core and the Windows platform layer for Windows with mingw-w64
+# Builds the libraries that have a Windows half for Windows with mingw-w64
 # and runs their tests under Wine, headless, in a Wine prefix of its own that
 # is removed afterwards. Part of the test command; also on its own:
 #   bash tools/run-windows-tests.sh [build dir [ctest arguments]]   (default: build-mingw)

@@ -20,7 +20,7 @@ packages=(build-essential cmake ninja-build pkg-config
 [ "$mode" = test ] && packages+=(python3-pyatspi at-spi2-core dbus-daemon)
 # The fuzz targets need clang and its libFuzzer runtime.
 [ "$mode" = test ] && packages+=(clang libclang-rt-14-dev)
-# The Windows platform layer is cross-built and tested under Wine.
+# The libraries with a Windows half are cross-built and tested under Wine.
 [ "$mode" = test ] && packages+=(g++-mingw-w64-x86-64-posix wine64)
 bash "$top/tools/install-packages.sh" "${packages[@]}"
 
@@ -41,7 +41,7 @@ case "$mode" in
     # LeakSanitizer, then each fuzz target for 30 seconds.
     bash "$top/tools/run-sanitized-tests.sh" "$top/build-asan"
     bash "$top/tools/run-fuzzers.sh" 30 "$top/build-fuzz"
-    # The core and the Windows platform layer built for Windows, tested under Wine.
+    # The libraries with a Windows half built for Windows, tested under Wine.
     bash "$top/tools/run-windows-tests.sh" "$top/build-mingw"
     ;;
   run)

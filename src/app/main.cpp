@@ -2,21 +2,21 @@
 #include <memory>
 #include <string>
 
-#include "clock/About_Box.h"
-#include "clock/Clock_Arguments.h"
-#include "clock/Horavox_Application.h"
-#include "clock/Single_Instance.h"
-#include "clock/Sound_File_Info_Box.h"
-#include "clock/TMainForm1.h"
-#include "platform/Files.h"
-#include "platform/Run_Values.h"
-#include "platform/Second_Timer.h"
-#include "platform/Sdl_Audio.h"
-#include "platform/Sdl_Sound_Player.h"
-#include "platform/Termination_Signals.h"
-#include "settings/Directory_Select_Dlg.h"
+#include "qt/About_Box.h"
+#include "qt/Clock_Arguments.h"
+#include "qt/Horavox_Application.h"
+#include "qt/Single_Instance.h"
+#include "qt/Sound_File_Info_Box.h"
+#include "qt/TMainForm1.h"
+#include "system/Files.h"
+#include "system/Run_Values.h"
+#include "system/Second_Timer.h"
+#include "audio/Sound_Output.h"
+#include "audio/Output_Sound_Player.h"
+#include "qt/Termination_Signals.h"
+#include "qt/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
-#include "settings/Settings_Form_Dlg.h"
+#include "qt/Settings_Form_Dlg.h"
 #include "settings/Settings_Location.h"
 
 // The clock: creates its five windows once, in order, and runs until the
@@ -51,12 +51,12 @@ int main(int argc, char** argv)
     }
 
     // Outlives every sound player attached to it.
-    TSdl_Audio audio;
+    TSound_Output audio;
 
     TMain_Form_Services services;
     services.Clock = std::make_shared<TSystem_Clock>();
     services.Make_Second_Timer = Make_System_Second_Timer;
-    services.Make_Sound_Player = [&audio](int) { return std::make_shared<TSdl_Sound_Player>(audio); };
+    services.Make_Sound_Player = [&audio](int) { return std::make_shared<TOutput_Sound_Player>(audio); };
     services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = Program_Directory();

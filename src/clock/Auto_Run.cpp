@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/Files.h"
+#include "system/Files.h"
 
 TAuto_Run::TAuto_Run(TRun_Key key, std::string executable_path, TMessage_Boxes& boxes)
     : key_(std::move(key)), executable_path_(std::move(executable_path)), boxes_(boxes)

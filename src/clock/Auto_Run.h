@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/Run_Values.h"
+#include "system/Run_Values.h"
 #include "util/Message_Boxes.h"
 
 // Starting the clock at log-on: one value named after the executable's file

@@ -1,6 +1,6 @@
 #include "clock/Companion_Programs.h"
 
-#include "platform/Files.h"
+#include "system/Files.h"
 
 std::string Readme_File_Path(const std::string& executable_path)
 {

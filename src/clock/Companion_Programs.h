@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/Companion_Programs_System.h"
+#include "system/Companion_Programs_System.h"
 #include "util/Message_Boxes.h"
 
 // The readme beside the executable, named like it up to its first ".".

@@ -6,7 +6,7 @@
 #include "engine/Compose_Spoken_Time.h"
 #include "engine/Missing_Sound_File_Message.h"
 #include "engine/Sound_Path.h"
-#include "platform/Files.h"
+#include "system/Files.h"
 #include "util/Text_Helpers.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/Files.h"
+#include "system/Files.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "engine/Sound_Path.h"
 
-#include "platform/Files.h"
+#include "system/Files.h"
 #include "util/Text_Helpers.h"
 
 std::string Sound_File_Path(const std::string& directory, const std::string& name)

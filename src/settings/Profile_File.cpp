@@ -1,7 +1,7 @@
 #include "settings/Profile_File.h"
 
-#include "platform/Files_Read.h"
-#include "platform/Files_Safe_Write.h"
+#include "system/Files_Read.h"
+#include "system/Files_Safe_Write.h"
 #include "util/Horavox_Error.h"
 
 #include <algorithm>

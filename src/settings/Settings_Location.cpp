@@ -5,9 +5,9 @@
 #include <iterator>
 #include <system_error>
 
-#include "platform/Files.h"
-#include "platform/Files_Safe_Write.h"
-#include "platform/Files_Settings_Home.h"
+#include "system/Files.h"
+#include "system/Files_Safe_Write.h"
+#include "system/Files_Settings_Home.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "settings/Sound_Directory.h"
 
-#include "platform/Files.h"
+#include "system/Files.h"
 #include "util/Text_Helpers.h"
 
 std::string Sound_Directory_Text(const std::string& chosen_directory)

@@ -11,10 +11,10 @@
 
 #include "Audio_Test_Support.h"
 #include "engine/Announcement_Engine.h"
-#include "platform/Sdl_Audio.h"
-#include "platform/Event_Loop_Host.h"
-#include "platform/Sdl_Player_Set.h"
-#include "platform/Wav_Render.h"
+#include "audio/Sound_Output.h"
+#include "qt/Event_Loop_Host.h"
+#include "audio/Player_Set.h"
+#include "audio/Wav_Render.h"
 
 using namespace std::chrono_literals;
 
@@ -67,8 +67,8 @@ TEST_P(Announcement_Audio_Test, WordsSoundOnceEachInOrder)
     Select_Prefix_Suffix_Mode(settings, c.Prefix_Mode);
     Select_Play_Method(settings, c.Method);
     {
-        TSdl_Audio audio;
-        TSdl_Player_Set players(audio);
+        TSound_Output audio;
+        TPlayer_Set players(audio);
         TEvent_Loop_Host host([](const std::string& text) { ADD_FAILURE() << text; });
         TSeeded_Random random;
         TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, dir.Dir());
@@ -127,8 +127,8 @@ TEST_P(Announcement_Join_Test, OutputIsTheWordsOneAfterTheOther)
     Select_Prefix_Suffix_Mode(settings, PrefixSuffixMode::Fixed);
     Select_Play_Method(settings, c.Method);
     {
-        TSdl_Audio audio(c.After_Silence_Close ? 50ms : TSdl_Audio::Default_Close_After_Silence);
-        TSdl_Player_Set players(audio);
+        TSound_Output audio(c.After_Silence_Close ? 50ms : TSound_Output::Default_Close_After_Silence);
+        TPlayer_Set players(audio);
         TEvent_Loop_Host host([](const std::string& text) { ADD_FAILURE() << text; });
         TSeeded_Random random;
         TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, dir.Dir());
@@ -194,8 +194,8 @@ TEST(Announcement_Audio_Broken_File_Test, OtherWordsAreHeardOnceAndTheClockRecov
             Select_Prefix_Suffix_Mode(settings, PrefixSuffixMode::None);
             Select_Play_Method(settings, method);
             {
-                TSdl_Audio audio;
-                TSdl_Player_Set players(audio);
+                TSound_Output audio;
+                TPlayer_Set players(audio);
                 TEvent_Loop_Host host([](const std::string& text) { ADD_FAILURE() << text; });
                 TSeeded_Random random;
                 TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, dir.Dir());

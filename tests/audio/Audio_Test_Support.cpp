@@ -11,7 +11,7 @@
 #include <iterator>
 #include <numbers>
 
-#include "platform/Wav_Render.h"
+#include "audio/Wav_Render.h"
 
 std::vector<std::int16_t> Tone(double frequency, double seconds, int rate, int channels)
 {

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Plain_Notice_Loop.h"
+#include "audio/Plain_Notice_Loop.h"
 
 using namespace std::chrono_literals;
 

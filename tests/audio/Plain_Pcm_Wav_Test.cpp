@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Audio_Test_Support.h"
-#include "platform/Plain_Pcm_Wav.h"
-#include "platform/Sdl_Library.h"
-#include "platform/Wav_Render.h"
+#include "audio/Plain_Pcm_Wav.h"
+#include "audio/linux/Sdl_Library.h"
+#include "audio/Wav_Render.h"
 
 namespace {
 

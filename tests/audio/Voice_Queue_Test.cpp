@@ -3,7 +3,7 @@
 #include <numeric>
 #include <vector>
 
-#include "platform/Voice_Queue.h"
+#include "audio/Voice_Queue.h"
 
 namespace {
 

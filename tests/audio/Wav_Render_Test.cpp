@@ -9,8 +9,8 @@
 #include <fstream>
 
 #include "Audio_Test_Support.h"
-#include "platform/Sdl_Library.h"
-#include "platform/Wav_Render.h"
+#include "audio/linux/Sdl_Library.h"
+#include "audio/Wav_Render.h"
 #include "util/Horavox_Error.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/Auto_Run.h"
-#include "platform/Desktop_Entry.h"
+#include "system/linux/Desktop_Entry.h"
 #include "support/Auto_Run_Cases.h"
 #include "support/Fake_Message_Boxes.h"
 #include "support/Temp_Dir.h"

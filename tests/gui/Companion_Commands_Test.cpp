@@ -10,7 +10,7 @@
 
 #include "Main_Window_Fixture.h"
 #include "clock/Companion_Programs.h"
-#include "platform/Program_Launch.h"
+#include "system/Program_Launch.h"
 #include "support/Fake_Message_Boxes.h"
 
 namespace {

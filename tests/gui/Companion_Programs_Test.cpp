@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/Companion_Programs.h"
-#include "platform/Program_Launch.h"
+#include "system/Program_Launch.h"
 #include "support/Native_Path.h"
 
 namespace {

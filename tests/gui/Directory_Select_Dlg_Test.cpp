@@ -1,4 +1,4 @@
-#include "settings/Directory_Select_Dlg.h"
+#include "qt/Directory_Select_Dlg.h"
 
 #include <filesystem>
 #include <memory>
@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "clock/Horavox_Application.h"
-#include "platform/Volumes.h"
+#include "qt/Horavox_Application.h"
+#include "system/Volumes.h"
 #include "support/Temp_Dir.h"
 
 namespace fs = std::filesystem;

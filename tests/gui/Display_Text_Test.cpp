@@ -1,4 +1,4 @@
-#include "clock/Display_Text.h"
+#include "qt/Display_Text.h"
 
 #include <gtest/gtest.h>
 

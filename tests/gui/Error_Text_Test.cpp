@@ -1,4 +1,4 @@
-#include "clock/Error_Text.h"
+#include "qt/Error_Text.h"
 
 #include <gtest/gtest.h>
 

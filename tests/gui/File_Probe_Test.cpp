@@ -1,4 +1,4 @@
-#include "platform/File_Probe.h"
+#include "system/File_Probe.h"
 
 #include "support/File_Probe_Cases.h"
 #include "support/Temp_Dir.h"

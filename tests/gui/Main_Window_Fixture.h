@@ -7,13 +7,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "clock/About_Box.h"
-#include "clock/Clock_Source.h"
-#include "clock/Sound_File_Info_Box.h"
-#include "clock/TMainForm1.h"
-#include "platform/Run_Values.h"
-#include "settings/Directory_Select_Dlg.h"
-#include "settings/Settings_Form_Dlg.h"
+#include "qt/About_Box.h"
+#include "qt/Clock_Source.h"
+#include "qt/Sound_File_Info_Box.h"
+#include "qt/TMainForm1.h"
+#include "system/Run_Values.h"
+#include "qt/Directory_Select_Dlg.h"
+#include "qt/Settings_Form_Dlg.h"
 #include "support/Fake_Sound_Player.h"
 #include "support/Temp_Dir.h"
 

@@ -15,9 +15,9 @@
 #include <QWindow>
 
 #include "Main_Window_Fixture.h"
-#include "clock/Clock_Face.h"
-#include "clock/Horavox_Application.h"
-#include "platform/Desktop_Entry.h"
+#include "qt/Clock_Face.h"
+#include "qt/Horavox_Application.h"
+#include "system/linux/Desktop_Entry.h"
 #include "settings/Settings_File.h"
 
 namespace {

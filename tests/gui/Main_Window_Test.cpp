@@ -10,8 +10,8 @@
 #include <QWindow>
 
 #include "Main_Window_Fixture.h"
-#include "clock/Clock_Face.h"
-#include "clock/Horavox_Application.h"
+#include "qt/Clock_Face.h"
+#include "qt/Horavox_Application.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "Main_Window_Fixture.h"
-#include "clock/Clock_Face.h"
+#include "qt/Clock_Face.h"
 
 namespace {
 

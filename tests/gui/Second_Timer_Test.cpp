@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
-#include "platform/Second_Timer.h"
+#include "system/Second_Timer.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <QLabel>
 
 #include "Main_Window_Fixture.h"
-#include "clock/Clock_Face.h"
+#include "qt/Clock_Face.h"
 #include "settings/Settings_File.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "clock/Clock_Arguments.h"
-#include "clock/Single_Instance.h"
-#include "platform/Local_Socket.h"
+#include "qt/Clock_Arguments.h"
+#include "qt/Single_Instance.h"
+#include "system/Local_Socket.h"
 #include "support/Temp_Dir.h"
 
 namespace {

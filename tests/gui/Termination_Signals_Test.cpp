@@ -7,7 +7,7 @@
 #include <QDeadlineTimer>
 #include <QWidget>
 
-#include "platform/Termination_Signals.h"
+#include "qt/Termination_Signals.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/Volumes.h"
+#include "system/Volumes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "clock/Window_Placement.h"
+#include "qt/Window_Placement.h"
 #include "support/Test_Name.h"
 
 namespace {

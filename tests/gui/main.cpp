@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "clock/Horavox_Application.h"
+#include "qt/Horavox_Application.h"
 
 // The window tests need the application object with its top-level error
 // handler. They run headless unless a platform is chosen explicitly.

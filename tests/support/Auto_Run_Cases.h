@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/Auto_Run.h"
-#include "platform/Run_Values.h"
+#include "system/Run_Values.h"
 #include "support/Fake_Message_Boxes.h"
 #include "support/Native_Path.h"
 

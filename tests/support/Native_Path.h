@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/Files.h"
+#include "system/Files.h"
 
 // Test paths are written once, with "/", and spelled for the system under test.
 

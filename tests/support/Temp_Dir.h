@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/Files.h"
+#include "system/Files.h"
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.

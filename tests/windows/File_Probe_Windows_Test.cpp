@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/File_Probe.h"
+#include "system/File_Probe.h"
 #include "support/File_Probe_Cases.h"
 #include "support/Temp_Dir.h"
 

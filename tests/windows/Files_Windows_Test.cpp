@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Files.h"
-#include "platform/Files_Read.h"
-#include "platform/Files_Safe_Write.h"
+#include "system/Files.h"
+#include "system/Files_Read.h"
+#include "system/Files_Safe_Write.h"
 #include "support/Temp_Dir.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Files.h"
+#include "system/Files.h"
 #include "settings/Profile_File.h"
 #include "support/Temp_Dir.h"
 #include "support/Windows_Profile_Cases.h"

@@ -1,6 +1,6 @@
 #include "app/say/Say_Players.h"
 
-#include "platform/Wav_Render.h"
+#include "audio/Wav_Render.h"
 
 void TRender_Player::Open()
 {

@@ -7,8 +7,8 @@
 #include "engine/Prefix_Suffix.h"
 #include "engine/Sound_Path.h"
 #include "engine/Voice_Check.h"
-#include "platform/Files.h"
-#include "platform/Wav_Inspect.h"
+#include "system/Files.h"
+#include "audio/Wav_Inspect.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include "app/say/Say_Voice_Check.h"
 #include "engine/Announcement_Engine.h"
 #include "engine/Compose_Spoken_Time.h"
-#include "platform/Plain_Notice_Loop.h"
-#include "platform/Files.h"
-#include "platform/Sdl_Audio.h"
-#include "platform/Sdl_Library.h"
-#include "platform/Sdl_Player_Set.h"
-#include "platform/Wav_Render.h"
+#include "audio/Plain_Notice_Loop.h"
+#include "system/Files.h"
+#include "audio/Sound_Output.h"
+#include "audio/linux/Sdl_Library.h"
+#include "audio/Player_Set.h"
+#include "audio/Wav_Render.h"
 #include "settings/Settings_File.h"
 #include "settings/Settings_Location.h"
 
@@ -134,8 +134,8 @@ int Speak_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source
                        const std::string& program_directory)
 {
     TPlain_Notice_Loop loop;
-    TSdl_Audio audio(loop);
-    TSdl_Player_Set players(audio);
+    TSound_Output audio(loop);
+    TPlayer_Set players(audio);
     TConsole_Errors errors;
     TConsole_Host host(loop, errors);
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, program_directory);

@@ -1,8 +1,0 @@
-#include "platform/Qt_Notice_Loop.h"
-#include "platform/Sdl_Audio.h"
-
-// Apart from the rest, so a program without Qt links none of it.
-TSdl_Audio::TSdl_Audio(std::chrono::milliseconds close_after_silence)
-    : own_loop_(std::make_unique<TQt_Notice_Loop>()), loop_(*own_loop_), close_after_silence_(close_after_silence)
-{
-}

@@ -1,0 +1,285 @@
+#include "qt/Directory_Select_Dlg.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include <QComboBox>
+#include <QFile>
+#include <QFont>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+
+#include "qt/Glyphs.h"
+#include "system/Volumes.h"
+#include "util/Horavox_Error.h"
+
+namespace {
+
+constexpr int Path_Role = Qt::UserRole;       // the full path, as the bytes the system uses
+constexpr int Level_Role = Qt::UserRole + 1;  // indentation steps
+
+// The layout is designed at 120 pixels per inch.
+constexpr int Design_Dpi = 120;
+constexpr int Row_Height = 16;
+constexpr int Indent_Step = 10;
+
+// Letter case does not part names that a user reads as one (and the program
+// matches file names without regard to it); ties fall back to byte order so
+// the order is total. ASCII folding only, so the order does not hang on the locale.
+bool Sorts_Before(const std::string& a, const std::string& b)
+{
+    const auto folded_less = [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded_less))
+        return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded_less))
+        return false;
+    return a < b;
+}
+
+QString Shown_Text(const std::string& bytes)
+{
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+// Indents each row by its level. The row's text stays the bare name, so a
+// screen reader reads the name and not a run of blanks.
+class TIndented_Row_Delegate : public QStyledItemDelegate {
+public:
+    TIndented_Row_Delegate(int indent_step, int row_height, QObject* parent)
+        : QStyledItemDelegate(parent), indent_step_(indent_step), row_height_(row_height)
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + Indent(index));
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width() + Indent(index), row_height_};
+    }
+
+private:
+    int Indent(const QModelIndex& index) const { return index.data(Level_Role).toInt() * indent_step_; }
+
+    int indent_step_;
+    int row_height_;
+};
+
+}  // namespace
+
+std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::vector<std::string> subdirectories)
+{
+    std::vector<TDirectory_Row> rows{{"/", "/", 0, true}};
+    std::string path;
+    std::size_t start = 0;
+    while (start < directory.size()) {
+        std::size_t end = directory.find('/', start);
+        if (end == std::string::npos)
+            end = directory.size();
+        if (end > start) {
+            const std::string name = directory.substr(start, end - start);
+            path += "/" + name;
+            rows.push_back({name, path, static_cast<int>(rows.size()), true});
+        }
+        start = end + 1;
+    }
+    std::erase_if(subdirectories, [](const std::string& name) { return name.empty() || name.front() == '.'; });
+    std::sort(subdirectories.begin(), subdirectories.end(), Sorts_Before);
+    const int level = static_cast<int>(rows.size());
+    for (auto& name : subdirectories) {
+        std::string child = path + "/" + name;
+        rows.push_back({std::move(name), std::move(child), level, false});
+    }
+    return rows;
+}
+
+TDirectory_Select_Dlg::TDirectory_Select_Dlg(QWidget* parent)
+    : QDialog(parent), directory_(Working_Directory()), volume_source_(Mounted_Volumes)
+{
+    setObjectName("Directory_Select_Dlg");
+    setWindowTitle("Select Directory");
+    setModal(true);
+    // A fixed frame: a close box but no minimise or maximise box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+QString TDirectory_Select_Dlg::Directory() const
+{
+    return Shown_Text(directory_);
+}
+
+void TDirectory_Select_Dlg::Use_Volume_Source(TVolume_Source source)
+{
+    volume_source_ = std::move(source);
+}
+
+void TDirectory_Select_Dlg::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        if (OKBtn == nullptr)
+            Build_Controls();
+        Refresh();
+        OKBtn->setFocus();
+    }
+    QDialog::setVisible(visible);
+}
+
+void TDirectory_Select_Dlg::Build_Controls()
+{
+    const int dpi = qRound(screen()->logicalDotsPerInch());
+    const auto scaled = [dpi](int design) { return (design * dpi + Design_Dpi / 2) / Design_Dpi; };
+    const auto place = [&scaled](QWidget* control, int left, int top, int width, int height) {
+        control->setGeometry(scaled(left), scaled(top), scaled(width), scaled(height));
+    };
+
+    QFont font("Liberation Sans", 8);
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    setFont(font);
+    setFixedSize(scaled(336), scaled(316));
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName("Bevel1");
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    place(Bevel1, 15, 15, 306, 247);
+
+    DriveComboBox1 = new QComboBox(this);
+    DriveComboBox1->setObjectName("DriveComboBox1");
+    DriveComboBox1->setAccessibleName("Drives");
+    DriveComboBox1->setIconSize(QSize(scaled(12), scaled(12)));
+    place(DriveComboBox1, 39, 30, 263, 22);
+    connect(DriveComboBox1, &QComboBox::activated, this, &TDirectory_Select_Dlg::DriveComboBox1Change);
+
+    DirectoryListBox1 = new QListWidget(this);
+    DirectoryListBox1->setObjectName("DirectoryListBox1");
+    DirectoryListBox1->setAccessibleName("Directories");
+    DirectoryListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DirectoryListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DirectoryListBox1->setIconSize(QSize(scaled(Row_Height) - 2, scaled(Row_Height) - 2));
+    DirectoryListBox1->setItemDelegate(
+        new TIndented_Row_Delegate(scaled(Indent_Step), scaled(Row_Height), DirectoryListBox1));
+    DirectoryListBox1->installEventFilter(this);
+    place(DirectoryListBox1, 39, 59, 263, 188);
+    connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this,
+            &TDirectory_Select_Dlg::DirectoryListBox1DblClick);
+
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setDefault(true);
+    place(OKBtn, 44, 273, 95, 33);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+
+    CancelBtn = new QPushButton(Cross_Glyph(), "Cancel", this);
+    CancelBtn->setObjectName("CancelBtn");
+    // Enter presses OK whichever control has the focus, Cancel included.
+    CancelBtn->setAutoDefault(false);
+    place(CancelBtn, 197, 273, 95, 33);
+    connect(CancelBtn, &QPushButton::clicked, this, &TDirectory_Select_Dlg::CancelBtnClick);
+
+    setTabOrder(DriveComboBox1, DirectoryListBox1);
+    setTabOrder(DirectoryListBox1, OKBtn);
+    setTabOrder(OKBtn, CancelBtn);
+}
+
+void TDirectory_Select_Dlg::Refresh()
+{
+    // Volumes come and go (a stick plugged in) between showings.
+    volumes_ = volume_source_();
+    DriveComboBox1->clear();
+    const QIcon drive_icon = Drive_Glyph();
+    for (const auto& volume : volumes_)
+        DriveComboBox1->addItem(drive_icon, Shown_Text(volume));
+    TSubdirectory_Listing listing = Read_Subdirectories(directory_);
+    Show_Directory(listing.names);
+}
+
+void TDirectory_Select_Dlg::Move_To(const std::string& directory)
+{
+    const TSubdirectory_Listing listing = Read_Subdirectories(directory);
+    int error = listing.error;
+    if (error == 0)
+        error = Change_Working_Directory(directory);
+    if (error != 0)
+        throw EHoravoxError("I/O error " + std::to_string(error));
+    directory_ = directory;
+    Show_Directory(listing.names);
+}
+
+void TDirectory_Select_Dlg::Show_Directory(const std::vector<std::string>& subdirectories)
+{
+    last_directory_on_volume_[Volume_Holding(directory_, volumes_)] = directory_;
+    const QIcon open_icon = Folder_Glyph(true);
+    const QIcon closed_icon = Folder_Glyph(false);
+    DirectoryListBox1->clear();
+    int current_row = 0;
+    for (const auto& row : Directory_Rows(directory_, subdirectories)) {
+        auto* item = new QListWidgetItem(row.open ? open_icon : closed_icon, Shown_Text(row.name));
+        item->setData(Path_Role, QByteArray::fromStdString(row.path));
+        item->setData(Level_Role, row.level);
+        DirectoryListBox1->addItem(item);
+        if (row.open)
+            current_row = DirectoryListBox1->count() - 1;
+    }
+    DirectoryListBox1->setCurrentRow(current_row);
+    DirectoryListBox1->scrollToItem(DirectoryListBox1->currentItem());
+    Show_Volume();
+}
+
+void TDirectory_Select_Dlg::Show_Volume()
+{
+    const auto volume = std::find(volumes_.begin(), volumes_.end(), Volume_Holding(directory_, volumes_));
+    DriveComboBox1->setCurrentIndex(volume == volumes_.end() ? -1 : static_cast<int>(volume - volumes_.begin()));
+}
+
+void TDirectory_Select_Dlg::DriveComboBox1Change(int index)
+{
+    if (index < 0 || index >= static_cast<int>(volumes_.size()))
+        return;
+    const std::string& volume = volumes_[static_cast<std::size_t>(index)];
+    const auto last = last_directory_on_volume_.find(volume);
+    const std::string target = last == last_directory_on_volume_.end() ? volume : last->second;
+    // Should the move fail, the box goes on naming the volume still shown.
+    Show_Volume();
+    Move_To(target);
+}
+
+void TDirectory_Select_Dlg::DirectoryListBox1DblClick(QListWidgetItem* item)
+{
+    if (item != nullptr)
+        Move_To(item->data(Path_Role).toByteArray().toStdString());
+}
+
+void TDirectory_Select_Dlg::CancelBtnClick()
+{
+    reject();
+}
+
+// Enter belongs to OK from every control, so the list takes other keys to
+// move: Space enters the highlighted row and Backspace goes up one level.
+// Errors leave here as exceptions for the application's top-level handler.
+bool TDirectory_Select_Dlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == DirectoryListBox1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Space) {
+            DirectoryListBox1DblClick(DirectoryListBox1->currentItem());
+            return true;
+        }
+        if (key->modifiers() == Qt::NoModifier && key->key() == Qt::Key_Backspace) {
+            if (directory_ != "/")
+                Move_To(directory_.substr(0, std::max<std::size_t>(directory_.rfind('/'), 1)));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

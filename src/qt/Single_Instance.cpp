@@ -1,0 +1,209 @@
+#include "qt/Single_Instance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <optional>
+#include <utility>
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// Longer than any request; a line that reaches it without ending is refused
+// instead of being kept, so a client cannot make the clock's memory grow.
+constexpr std::size_t Max_Request_Line = 64;
+
+std::string Request_Line(TClock_Request request)
+{
+    return request == TClock_Request::Say_Now ? "say-now\n" : "raise\n";
+}
+
+std::optional<TClock_Request> Parse_Request(const std::string& line)
+{
+    for (const TClock_Request request : {TClock_Request::Raise, TClock_Request::Say_Now})
+        if (line == Request_Line(request))
+            return request;
+    return std::nullopt;
+}
+
+std::string Native_Path(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// One client's connection: reads its line, answers once and closes.
+class TClient_Connection : public QObject {
+public:
+    TClient_Connection(TUnique_Fd socket, milliseconds timeout, std::function<void(TClock_Request)> on_request,
+                       QObject* parent)
+        : QObject(parent)
+        , socket_(std::move(socket))
+        , notifier_(socket_.Get(), QSocketNotifier::Read)
+        , on_request_(std::move(on_request))
+    {
+        connect(&notifier_, &QSocketNotifier::activated, this, &TClient_Connection::Read);
+        QTimer::singleShot(timeout, this, &TClient_Connection::Close);
+    }
+
+private:
+    void Read()
+    {
+        for (;;) {
+            const TLocal_Read read = Read_Available(socket_.Get(), line_, Max_Request_Line);
+            if (const auto end = line_.find('\n'); end != std::string::npos)
+                return Answer(line_.substr(0, end + 1));
+            if (line_.size() >= Max_Request_Line)
+                return Answer(line_);
+            if (read == TLocal_Read::Would_Block)
+                return;
+            if (read == TLocal_Read::Closed)
+                return Close();
+        }
+    }
+
+    void Answer(const std::string& line)
+    {
+        const std::optional<TClock_Request> request = Parse_Request(line);
+        // The answer is a few bytes on a connection nothing was sent on, so it
+        // fits at once; a client that has gone simply misses it.
+        Send_All(socket_.Get(), request ? "ok\n" : "unknown request\n", std::chrono::steady_clock::now());
+        Close();
+        if (request)
+            on_request_(*request);
+    }
+
+    void Close()
+    {
+        if (!socket_.Valid())
+            return;
+        notifier_.setEnabled(false);
+        socket_.Reset();
+        deleteLater();
+    }
+
+    TUnique_Fd socket_;
+    QSocketNotifier notifier_;
+    std::function<void(TClock_Request)> on_request_;
+    std::string line_;
+};
+
+QString Absolute_Settings_Path(const QString& settings_path)
+{
+    const QFileInfo file(settings_path);
+    // The file itself may not exist yet, so its directory is what links resolve through.
+    const QString directory = QFileInfo(file.absolutePath()).canonicalFilePath();
+    const QString canonical = file.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    return QDir::cleanPath((directory.isEmpty() ? file.absolutePath() : directory) + '/' + file.fileName());
+}
+
+THand_Over Hand_To_Running_Clock(const QString& socket_name, TClock_Request request, milliseconds timeout)
+{
+    TUnique_Fd socket;
+    switch (Connect_Local(Native_Path(socket_name), timeout, socket)) {
+    case TLocal_Connect::Nobody_Listens:
+        return THand_Over::No_Clock;
+    case TLocal_Connect::Busy:
+        return THand_Over::No_Answer;
+    case TLocal_Connect::Connected:
+        break;
+    }
+    const TDeadline deadline = std::chrono::steady_clock::now() + timeout;
+    if (!Send_All(socket.Get(), Request_Line(request), deadline))
+        return THand_Over::No_Answer;
+    std::string answer;
+    while (answer.find('\n') == std::string::npos) {
+        if (!Wait_Readable(socket.Get(), deadline) ||
+            Read_Available(socket.Get(), answer, Max_Request_Line) != TLocal_Read::Data)
+            return THand_Over::No_Answer;
+    }
+    return answer == "ok\n" ? THand_Over::Taken : THand_Over::No_Answer;
+}
+
+}  // namespace
+
+QString Clock_Socket_Name(const QString& settings_path)
+{
+    // The home directory is hashed too: in a shared temporary directory two
+    // users' clocks of one portable copy must not meet.
+    const QByteArray key = (QDir::homePath() + '\n' + Absolute_Settings_Path(settings_path)).toUtf8();
+    const QString file_name =
+        "horavox-" + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const bool has_runtime = !runtime.isEmpty() && QFileInfo(runtime).isDir();
+    return (has_runtime ? runtime : QDir::tempPath()) + '/' + file_name;
+}
+
+TClock_Server::TClock_Server(QObject* parent, milliseconds client_timeout)
+    : QObject(parent), client_timeout_(client_timeout)
+{
+}
+
+TClock_Server::~TClock_Server() = default;
+
+bool TClock_Server::Listen(const QString& socket_name)
+{
+    listener_notifier_.reset();
+    std::string error;
+    if (!listener_.Listen(Native_Path(socket_name), error)) {
+        error_ = QString::fromLocal8Bit(error);
+        return false;
+    }
+    listener_notifier_ = std::make_unique<QSocketNotifier>(listener_.Fd(), QSocketNotifier::Read);
+    connect(listener_notifier_.get(), &QSocketNotifier::activated, this, &TClock_Server::Accept_Waiting_Clients);
+    return true;
+}
+
+QString TClock_Server::Error_String() const
+{
+    return error_;
+}
+
+void TClock_Server::Accept_Waiting_Clients()
+{
+    // After the answer has gone: speaking may run nested event loops.
+    const auto act_later = [this](TClock_Request request) {
+        QTimer::singleShot(0, this, [this, request] {
+            if (On_Request)
+                On_Request(request);
+        });
+    };
+    for (;;) {
+        TUnique_Fd client = Accept_Local(listener_.Fd());
+        if (client.Valid()) {
+            new TClient_Connection(std::move(client), client_timeout_, act_later, this);
+            continue;
+        }
+        if (errno == EINTR || errno == ECONNABORTED)
+            continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            // Out of descriptors: the waiting client stays queued, so pause
+            // rather than be woken for it again at once.
+            listener_notifier_->setEnabled(false);
+            QTimer::singleShot(100, listener_notifier_.get(),
+                               [notifier = listener_notifier_.get()] { notifier->setEnabled(true); });
+        }
+        return;
+    }
+}
+
+THand_Over Become_The_Clock(TClock_Server& server, const QString& socket_name, TClock_Request request,
+                            milliseconds answer_timeout)
+{
+    QLockFile lock(socket_name + ".lock");
+    // Without the lock (an unwritable directory) the check still runs, only not atomically.
+    lock.tryLock(static_cast<int>(answer_timeout.count() * 2));
+    const THand_Over hand_over = Hand_To_Running_Clock(socket_name, request, answer_timeout);
+    if (hand_over == THand_Over::No_Clock && !server.Listen(socket_name))
+        qWarning("horavox: cannot listen for later starts on %s: %s", qPrintable(socket_name),
+                 qPrintable(server.Error_String()));
+    return hand_over;
+}

@@ -1,0 +1,166 @@
+#include <algorithm>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "qt/About_Box.h"
+#include "qt/Clock_Face.h"
+#include "qt/TMainForm1.h"
+#include "qt/Window_Placement.h"
+#include "system/File_Probe.h"
+#include "system/Files.h"
+#include "settings/Settings_File.h"
+#include "qt/Settings_Form_Dlg.h"
+
+namespace {
+
+constexpr char Reset_Question[] =
+    "Restore the factory defaults?\n\n"
+    "Every setting returns to its original value and the window to its original place and size.";
+
+// The factory-reset question: Yes is the default and Esc answers No, but
+// closing the box with its close box goes on, as Yes does.
+class TReset_Question : public QMessageBox {
+public:
+    explicit TReset_Question(QWidget* parent)
+        : QMessageBox(QMessageBox::Warning, "Warning", Reset_Question, QMessageBox::Yes | QMessageBox::No, parent)
+    {
+        setDefaultButton(QMessageBox::Yes);
+        setEscapeButton(QMessageBox::No);
+    }
+
+    bool Answered_No() const { return !closed_by_close_box_ && clickedButton() == button(QMessageBox::No); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        closed_by_close_box_ = true;
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool closed_by_close_box_ = false;
+};
+
+}  // namespace
+
+void TMainForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (first_show_done_)
+        return;
+    first_show_done_ = true;
+    FormShow();
+}
+
+void TMainForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TMainForm1::closeEvent(QCloseEvent* event)
+{
+    // Refused until the save has succeeded: an error leaves the window open.
+    event->ignore();
+    FormCloseQuery();
+    event->accept();
+}
+
+void TMainForm1::Set_Client_Size(int width, int height)
+{
+    resize(width, height + menuBar()->heightForWidth(width));
+}
+
+void TMainForm1::FormShow()
+{
+    Set_Client_Size(Time_Label->x() * 2 + Time_Label->width(), Time_Label->y() * 2 + Time_Label->height());
+    Record_Base_Layout();
+    settings_dialog_->Turn_To_First_Page();
+    Stop_Timer1();
+    Set_Idle(false);
+
+    settings_ = Load_Settings(services_.Settings_Path, services_.Program_Directory);
+    Apply_Loaded_Placement();
+    Always_On_Top_Option->setChecked(settings_.Always_on_Top_Option);
+    Auto_Run_at_Windows_Startup_Option->setChecked(settings_.Auto_Run_at_Windows_Startup_Option);
+
+    const QString title = "Horavox " + services_.Version;
+    QGuiApplication::setApplicationDisplayName(title);
+    setWindowTitle(title);
+    SpareMenu->setText(QString());
+    SpareMenu->setVisible(false);
+
+    Always_On_Top_Option->setChecked(!Always_On_Top_Option->isChecked());
+    Toggle_Always_On_Top();
+    if (settings_.WindowState_wsMaximized)
+        showMaximized();
+    Auto_Run_at_Windows_Startup_Option->setChecked(auto_run_.Check_Auto_Run_Entry());
+    Repair_Option_Groups(settings_);
+    if (!Directory_Exists(settings_.Sound_Directory_Edit))
+        settings_.Sound_Directory_Edit = services_.Program_Directory;
+
+    Set_Idle(true);
+    Start_Timer1();
+    services_.Random->Seed(Seed_From_Clock(*services_.Clock));
+}
+
+void TMainForm1::Apply_Loaded_Placement()
+{
+    const int menu_height = menuBar()->heightForWidth(settings_.window_ClientWidth);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect placed = Fit_Onto_Screens(Loaded_Frame(settings_.window_left_posn, settings_.window_top_posn,
+                                                       settings_.window_ClientWidth,
+                                                       settings_.window_ClientHeight + std::max(menu_height, 0)),
+                                          screens);
+    move(placed.topLeft());
+    Set_Client_Size(placed.width(), placed.height() - menu_height);
+}
+
+ClockSettings TMainForm1::Settings_To_Save()
+{
+    ClockSettings saved = settings_;
+    const Qt::WindowStates state = windowState();
+    saved.WindowState_wsMaximized = (state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized);
+    // The restored placement also while maximised or minimised: the frame's
+    // top-left corner and the client area below the menu bar.
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    const QPoint frame_offset = geometry().topLeft() - frameGeometry().topLeft();
+    const int menu_height = height() - Client_Size().height();
+    saved.window_left_posn = normal.left() - frame_offset.x();
+    saved.window_top_posn = normal.top() - frame_offset.y();
+    saved.window_ClientWidth = normal.width();
+    saved.window_ClientHeight = normal.height() - menu_height;
+    saved.Always_on_Top_Option = Always_On_Top_Option->isChecked();
+    saved.Auto_Run_at_Windows_Startup_Option = Auto_Run_at_Windows_Startup_Option->isChecked();
+    return saved;
+}
+
+void TMainForm1::FormCloseQuery()
+{
+    Save_Settings(services_.Settings_Path, Settings_To_Save());
+}
+
+void TMainForm1::Restore_Factory_Defaults_OptionClick()
+{
+    Restore_Factory_Defaults();
+}
+
+void TMainForm1::Restore_Factory_Defaults()
+{
+    TReset_Question question(this);
+    question.exec();
+    if (question.Answered_No())
+        return;
+    Delete_Closed_File(services_.Settings_Path);
+    showNormal();
+    FormShow();
+}

@@ -4,12 +4,12 @@
 #include "audio/Sound_Output.h"
 #include "audio/Wav_Render.h"
 
-TOutput_Sound_Player::TOutput_Sound_Player(TSound_Output& audio) : audio_(audio), channel_(audio.Attach(*this)) {}
+TOutput_Sound_Player::TOutput_Sound_Player(TSound_Output& audio) : audio_(audio), voice_(audio.Attach([this](std::uint32_t generation) { Notice(generation); })) {}
 
 TOutput_Sound_Player::~TOutput_Sound_Player()
 {
     Close();
-    audio_.Detach(channel_);
+    audio_.Detach(voice_);
 }
 
 void TOutput_Sound_Player::Open()
@@ -17,7 +17,7 @@ void TOutput_Sound_Player::Open()
     Close();
     audio_.Ensure_Open();
     std::string error_text;
-    const TSound_Output::TOutput_Format format = audio_.Output_Format();
+    const TOutput_Format format = audio_.Output_Format();
     if (!Decode_Wav(FileName, format.Frequency, format.Channels, samples_, error_text)) {
         samples_.clear();
         throw EMCIDeviceError(error_text, FileName);
@@ -34,7 +34,7 @@ void TOutput_Sound_Player::Close()
         return;
     // Halting a sound reports nothing, and a notice already on its way is
     // dropped by its generation.
-    audio_.Stop(channel_);
+    audio_.Stop(voice_);
     samples_ = {};
     open_ = false;
     generation_ = 0;
@@ -47,15 +47,15 @@ void TOutput_Sound_Player::Play()
     if (Is_Sounding()) {
         // The earlier request is superseded: its notice comes now, and the
         // sound plays on to give the notice of this one.
-        audio_.Post_Notice(channel_, generation_);
+        audio_.Post_Notice(voice_, generation_);
         return;
     }
-    audio_.Request_Play(channel_, samples_, generation_);
+    audio_.Request_Play(voice_, samples_, generation_);
 }
 
 bool TOutput_Sound_Player::Is_Sounding() const
 {
-    return open_ && audio_.Is_Sounding(channel_);
+    return open_ && audio_.Is_Sounding(voice_);
 }
 
 void TOutput_Sound_Player::Notice(std::uint32_t generation)

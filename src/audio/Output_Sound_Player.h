@@ -6,10 +6,11 @@
 
 class TSound_Output;
 
-// A sound-player slot on the sound output: Open decodes the whole WAV file into memory in
-// the device's format, Play queues it on the device's one voice, and the end of the sound comes
-// back as a notice on the GUI thread. Sharing is always possible with a
-// mixer, so `Shareable` changes nothing here.
+// A sound-player slot on the sound output: Open decodes the whole WAV file
+// into memory in the output's format, Play queues it on the output's voice
+// queue, and the end of the sound comes back as a notice on the GUI thread.
+// The output plays one sound after another and never refuses a second
+// player, so `Shareable` changes nothing here.
 class TOutput_Sound_Player : public SoundPlayer {
 public:
     explicit TOutput_Sound_Player(TSound_Output& audio);
@@ -23,12 +24,12 @@ public:
     bool Is_Open() const override { return open_; }
     bool Is_Sounding() const override;
 
+private:
     // A completion notice reaching the GUI thread; one of an earlier opening is dropped.
     void Notice(std::uint32_t generation);
 
-private:
     TSound_Output& audio_;
-    int channel_;
+    int voice_;
     bool open_ = false;
     std::vector<std::int16_t> samples_;
     std::uint32_t generation_ = 0;

@@ -2,12 +2,9 @@
 
 #include <atomic>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "engine/SoundPlayer.h"
-#include "audio/linux/Sdl_Sound_File.h"
-#include "audio/Output_Sound_Player.h"
 
 namespace {
 
@@ -18,10 +15,10 @@ std::atomic<TSound_Output*> Open_Device{nullptr};
 
 // Runs on the audio thread. It only posts: the player is looked up later, on
 // the GUI thread.
-void TSound_Output::Fill_Buffer(void* device, std::uint8_t* stream, int length)
+void TSound_Output::Fill_Buffer(void* output, std::uint8_t* stream, int length)
 {
-    auto& audio = *static_cast<TSound_Output*>(device);
-    // SDL hands the buffer over as it is; silence is zero in signed samples.
+    auto& audio = *static_cast<TSound_Output*>(output);
+    // Some devices hand the buffer over as it is; silence is zero in signed samples.
     std::memset(stream, 0, static_cast<std::size_t>(length));
     const TVoice_Queue::TFinished_List finished =
         audio.voices_.Fill(std::span<std::uint8_t>(stream, static_cast<std::size_t>(length)));
@@ -65,71 +62,23 @@ void TSound_Output::Close_When_Silent()
 
 void TSound_Output::Ensure_Open()
 {
-    if (open_)
+    if (device_)
         return;
     TSound_Output* expected = nullptr;
     if (!Open_Device.compare_exchange_strong(expected, this))
         throw EMCIDeviceError("The sound device is already in use by another part of the program");
-    // A device may not open while the last one is still closing.
+    // A device may not open while the last one is still closing. It is
+    // released only after the new one opened, so a library both load stays.
     if (closer_.joinable())
         closer_.join();
     try {
-        if (!Open_Server_Output())
-            Open_Sdl_Output();
+        device_ = Open_Output_Device(format_, Fill_Buffer, On_Device_Lost, this);
     } catch (const EMCIDeviceError&) {
         Open_Device.store(nullptr);
         throw;
     }
-    open_ = true;
+    closing_device_.reset();
     Start_Silence_Timer();
-}
-
-// An SDL driver named in the environment is the user's (or a test's) choice.
-bool TSound_Output::Open_Server_Output()
-{
-    if (std::getenv("SDL_AUDIODRIVER") != nullptr)
-        return false;
-    const TOutput_Format format = format_.Frequency != 0 ? format_ : TOutput_Format{Server_Frequency, Server_Channels};
-    std::string why;
-    server_ = TPulse_Output::Open(format.Frequency, format.Channels, Fill_Buffer, On_Server_Lost, this, why);
-    if (!server_)
-        return false;
-    format_ = format;
-    return true;
-}
-
-void TSound_Output::Open_Sdl_Output()
-{
-    if (!sdl_)
-        sdl_.emplace();
-    const auto fail = [this](const std::string& text) {
-        sdl_.reset();
-        throw EMCIDeviceError(text);
-    };
-    // SDL would otherwise take over SIGINT and SIGTERM and turn them into quit
-    // events that nobody reads, so the program could no longer be stopped.
-    (*sdl_)->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if ((*sdl_)->InitSubSystem(SDL_INIT_AUDIO) != 0)
-        fail(Sdl_Error_Text());
-    (*sdl_)->ClearError();
-    // No format changes allowed: SDL converts for the device, and the loaded
-    // sounds stay valid when the device is opened again.
-    const TOutput_Format format = format_.Frequency != 0 ? format_ : TOutput_Format{Frequency, Channels};
-    SDL_AudioSpec wanted{};
-    wanted.freq = format.Frequency;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = static_cast<Uint8>(format.Channels);
-    wanted.samples = Buffer_Frames;
-    wanted.callback = Fill_Buffer;
-    wanted.userdata = this;
-    device_ = (*sdl_)->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device_ == 0) {
-        const std::string text = Sdl_Error_Text();
-        (*sdl_)->QuitSubSystem(SDL_INIT_AUDIO);
-        fail(text);
-    }
-    format_ = format;
-    (*sdl_)->PauseAudioDevice(device_, 0);
 }
 
 void TSound_Output::Prepare()
@@ -146,56 +95,41 @@ void TSound_Output::Prepare()
 void TSound_Output::Close_Device()
 {
     loop_.Stop_Timer();
-    if (!open_)
+    if (!device_)
         return;
-    // Stopped, the output fills no buffer more, so the voices are the GUI
+    // Stopped, the device fills no buffer more, so the voices are the GUI
     // thread's alone from here on.
-    if (server_)
-        server_->Stop_Filling();
-    else
-        (*sdl_)->PauseAudioDevice(device_, 1);
+    device_->Stop_Filling();
     voices_.Clear();
-    const auto finished = [this, alive = std::weak_ptr<int>(alive_)] {
+    closing_device_ = std::move(device_);
+    closer_ = std::thread([device = closing_device_.get(), this, alive = std::weak_ptr<int>(alive_)] {
+        device->Close();
         loop_.Post([this, alive] {
             if (!alive.expired())
                 Finish_Closing();
         });
-    };
-    if (server_)
-        closer_ = std::thread([server = std::move(server_), finished]() mutable {
-            server.reset();
-            finished();
-        });
-    else
-        closer_ = std::thread([&sdl = **sdl_, device = device_, finished] {
-            sdl.CloseAudioDevice(device);
-            sdl.QuitSubSystem(SDL_INIT_AUDIO);
-            finished();
-        });
-    device_ = 0;
+    });
     Open_Device.store(nullptr);
-    open_ = false;
 }
 
-void TSound_Output::On_Server_Lost(void* device)
+void TSound_Output::On_Device_Lost(void* output)
 {
-    auto& audio = *static_cast<TSound_Output*>(device);
+    auto& audio = *static_cast<TSound_Output*>(output);
     audio.loop_.Post([&audio, alive = std::weak_ptr<int>(audio.alive_)] {
         if (!alive.expired())
-            audio.Replace_Lost_Output();
+            audio.Replace_Lost_Device();
     });
 }
 
 // The server went away (restarted, or the user logged out of it): the
-// sounds waiting go on through a new output, and if none opens they are
+// sounds waiting go on through a new device, and if none opens they are
 // reported as played, so no announcement waits for ever.
-void TSound_Output::Replace_Lost_Output()
+void TSound_Output::Replace_Lost_Device()
 {
-    if (!open_ || !server_)
+    if (!device_)
         return;
-    server_.reset();
+    device_.reset();
     Open_Device.store(nullptr);
-    open_ = false;
     try {
         Ensure_Open();
     } catch (const EMCIDeviceError&) {
@@ -213,31 +147,32 @@ void TSound_Output::Discard_Queued_Sounds()
     }
 }
 
-// SDL is unloaded from the GUI thread, whose error texts SDL_Quit frees.
+// The device is released on the GUI thread: SDL_Quit frees that thread's
+// error texts.
 void TSound_Output::Finish_Closing()
 {
-    if (open_ || !closer_.joinable())
+    if (device_ || !closer_.joinable())
         return;
     closer_.join();
-    sdl_.reset();
+    closing_device_.reset();
 }
 
-int TSound_Output::Attach(TOutput_Sound_Player& player)
+int TSound_Output::Attach(TNotice on_notice)
 {
-    for (int channel = 0; channel < Channel_Count; ++channel) {
-        auto& owner = players_[static_cast<std::size_t>(channel)];
-        if (owner == nullptr) {
-            owner = &player;
-            return channel;
+    for (int voice = 0; voice < Voice_Count; ++voice) {
+        auto& listener = listeners_[static_cast<std::size_t>(voice)];
+        if (!listener) {
+            listener = std::move(on_notice);
+            return voice;
         }
     }
     throw EMCIDeviceError("Too many sound players for one sound device");
 }
 
-void TSound_Output::Detach(int channel)
+void TSound_Output::Detach(int voice)
 {
-    Stop(channel);
-    players_.at(static_cast<std::size_t>(channel)) = nullptr;
+    Stop(voice);
+    listeners_.at(static_cast<std::size_t>(voice)) = nullptr;
 }
 
 std::uint32_t TSound_Output::New_Generation()
@@ -247,59 +182,56 @@ std::uint32_t TSound_Output::New_Generation()
     return last_generation_;
 }
 
-void TSound_Output::Post_Notice(int channel, std::uint32_t generation)
+void TSound_Output::Post_Notice(int voice, std::uint32_t generation)
 {
-    loop_.Post([this, alive = std::weak_ptr<int>(alive_), channel, generation] {
+    loop_.Post([this, alive = std::weak_ptr<int>(alive_), voice, generation] {
         if (!alive.expired())
-            Deliver_Notice(channel, generation);
+            Deliver_Notice(voice, generation);
     });
 }
 
-void TSound_Output::Request_Play(int channel, std::span<const std::int16_t> sound, std::uint32_t generation)
+void TSound_Output::Request_Play(int voice, std::span<const std::int16_t> sound, std::uint32_t generation)
 {
     Ensure_Open();
     const bool after_silence = voices_.Empty();
-    voices_.Enqueue(channel,
+    voices_.Enqueue(voice,
                     std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(sound.data()), sound.size_bytes()),
                     generation);
-    if (after_silence && server_)
-        server_->Start_Now();
+    if (after_silence)
+        device_->Start_Now();
 }
 
 void TSound_Output::Set_Output_Tap(void (*tap)(void* argument, std::uint8_t* stream, int length), void* argument)
 {
-    if (server_)
-        server_->Lock();
-    else if (open_)
-        (*sdl_)->LockAudioDevice(device_);
+    if (device_)
+        device_->Lock();
     output_tap_ = tap;
     output_tap_argument_ = argument;
-    if (server_)
-        server_->Unlock();
-    else if (open_)
-        (*sdl_)->UnlockAudioDevice(device_);
+    if (device_)
+        device_->Unlock();
 }
 
-bool TSound_Output::Is_Sounding(int channel) const
+bool TSound_Output::Is_Sounding(int voice) const
 {
-    return open_ && voices_.Contains(channel);
+    return device_ && voices_.Contains(voice);
 }
 
 bool TSound_Output::Is_Sounding() const
 {
-    return open_ && !voices_.Empty();
+    return device_ && !voices_.Empty();
 }
 
-void TSound_Output::Stop(int channel)
+void TSound_Output::Stop(int voice)
 {
-    voices_.Remove(channel);
+    voices_.Remove(voice);
 }
 
-void TSound_Output::Deliver_Notice(int channel, std::uint32_t generation)
+void TSound_Output::Deliver_Notice(int voice, std::uint32_t generation)
 {
-    if (open_ && !Is_Sounding())
+    if (device_ && !Is_Sounding())
         Start_Silence_Timer();
-    TOutput_Sound_Player* player = players_[static_cast<std::size_t>(channel)];
-    if (player != nullptr)
-        player->Notice(generation);
+    // A copy: the player may go, and detach, while its notice runs.
+    const TNotice listener = listeners_[static_cast<std::size_t>(voice)];
+    if (listener)
+        listener(generation);
 }

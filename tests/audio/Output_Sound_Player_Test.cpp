@@ -8,6 +8,7 @@
 
 #include "Audio_Test_Support.h"
 #include "audio/Sound_Output.h"
+#include "audio/linux/Sdl_Output.h"
 #include "audio/Output_Sound_Player.h"
 #include "audio/Wav_Render.h"
 
@@ -335,7 +336,7 @@ TEST_F(Sdl_One_Voice_Test, ClosingEverySlotStartsNone)
     // closes; the second close must then cut it within that buffer.
     for (const auto& run : Runs()) {
         if (run.Frequency == 2000) {
-            EXPECT_LE(run.End_Frame - run.First_Frame, std::size_t{441 + TSound_Output::Buffer_Frames});
+            EXPECT_LE(run.End_Frame - run.First_Frame, std::size_t{441 + TSdl_Output::Buffer_Frames});
         }
     }
 }

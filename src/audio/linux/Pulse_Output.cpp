@@ -134,6 +134,11 @@ bool TPulse_Output::Wait_Until(TDone done)
 
 TPulse_Output::~TPulse_Output()
 {
+    Close();
+}
+
+void TPulse_Output::Close()
+{
     if (mainloop_ == nullptr)
         return;
     pulse_.Mainloop_Lock(mainloop_);
@@ -165,6 +170,9 @@ TPulse_Output::~TPulse_Output()
     pulse_.Mainloop_Unlock(mainloop_);
     pulse_.Mainloop_Stop(mainloop_);
     pulse_.Mainloop_Free(mainloop_);
+    mainloop_ = nullptr;
+    stream_ = nullptr;
+    context_ = nullptr;
 }
 
 void TPulse_Output::Stop_Filling()

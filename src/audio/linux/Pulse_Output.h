@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "audio/Output_Device.h"
+
 struct TPulse_Functions;
 struct pa_threaded_mainloop;
 struct pa_context;
@@ -16,32 +18,28 @@ struct pa_stream;
 //
 // The server's thread asks `fill` for signed 16-bit sound, interleaved, into
 // a buffer that is already silent, as SDL's callback is asked.
-class TPulse_Output {
+class TPulse_Output final : public TOutput_Device {
 public:
-    using TFill = void (*)(void* argument, std::uint8_t* buffer, int length);
-    // The stream broke off (the server went away); called once, on the
-    // server's thread. The output plays nothing more and should be replaced.
-    using TLost = void (*)(void* argument);
 
     // Connects and starts playing; null, with the reason in `why`, when there
     // is no server, so the caller can use another output. Throws
     // EMCIDeviceError when a server is there but does not answer.
     static std::unique_ptr<TPulse_Output> Open(int frequency, int channels, TFill fill, TLost lost, void* argument,
                                                std::string& why);
-    // Lets what was filled play out, then disconnects.
-    ~TPulse_Output();
+    ~TPulse_Output() override;
     TPulse_Output(const TPulse_Output&) = delete;
     TPulse_Output& operator=(const TPulse_Output&) = delete;
 
-    // `fill` is called no more once this returns; what it gave still plays.
-    void Stop_Filling();
-    // A sound was asked for after silence: the silence already sent but not
-    // yet played is filled again, so the sound starts as soon as the server
-    // can play anything new rather than after the buffer.
-    void Start_Now();
-    // While locked, `fill` is not running and will not start.
-    void Lock();
-    void Unlock();
+    void Stop_Filling() override;
+    // The silence already sent but not yet played is filled again, so the
+    // sound starts as soon as the server can play anything new rather than
+    // after the buffer.
+    void Start_Now() override;
+    void Lock() override;
+    void Unlock() override;
+    // Lets what was filled play out, then disconnects; a server that does
+    // not answer is given up after a time limit.
+    void Close() override;
 
 private:
     TPulse_Output(const TPulse_Functions& pulse, TFill fill, TLost lost, void* argument);

@@ -16,7 +16,7 @@
 #include "audio/Plain_Notice_Loop.h"
 #include "system/Files.h"
 #include "audio/Sound_Output.h"
-#include "audio/linux/Sdl_Library.h"
+#include "audio/Wav_Convert.h"
 #include "audio/Player_Set.h"
 #include "audio/Wav_Render.h"
 #include "settings/Settings_File.h"
@@ -105,7 +105,7 @@ int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Sourc
                         const std::string& program_directory, const std::string& output_path)
 {
     // Loaded once for the run, not again for every file read.
-    const TSdl_Use sdl;
+    const TDecoder_Hold decoder;
     TConsole_Errors errors;
     TPlain_Notice_Loop loop;
     TConsole_Host host(loop, errors);
@@ -184,7 +184,7 @@ int main(int argc, char** argv)
             return 0;
         }
         if (options.check_voice) {
-            const TSdl_Use sdl;
+            const TDecoder_Hold decoder;
             return Check_Voice(options.check_voice_directory.value_or(settings.Sound_Directory_Edit), settings);
         }
         TClock_Time time = options.time.value_or(Time_Now());

@@ -8,5 +8,5 @@
 // Temporary files left by earlier saves that were killed half-way are removed
 // once the new file is in place. Returns false, with any existing file left as it
 // was, when the file is read-only or not a regular file, or when the directory
-// is missing or cannot be written.
+// is missing or cannot be written; the Linux half then leaves errno saying why.
 bool Write_File_Safely(const std::string& path, const std::string& contents);

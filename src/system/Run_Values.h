@@ -13,11 +13,14 @@ struct TRun_Key {
     std::string key;
 };
 
-// This system's list for the user who runs the program.
+// This system's list for the user who runs the program; on Linux an empty
+// key when the user has no home directory to keep it in.
 TRun_Key Auto_Run_Key();
 
 // Writes the value and reads it back; shows why and returns false when the
-// key cannot be written or the value does not read back the same.
+// key cannot be written or the value does not read back the same. A failure
+// of the write itself, and an empty key, are thrown as EHoravoxError with the
+// reason.
 bool Write_Run_Value(const TRun_Key& key, const std::string& name, const std::string& data, TMessage_Boxes& boxes);
 
 // Deletes the value and checks that it is gone; deleting a value that is not

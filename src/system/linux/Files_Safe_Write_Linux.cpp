@@ -41,11 +41,15 @@ bool Save_Target(const std::string& path, std::string& target)
             return true;
         char buffer[PATH_MAX];
         auto length = ::readlink(target.c_str(), buffer, sizeof buffer);
-        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
+            if (length >= 0)
+                errno = ENAMETOOLONG;
             return false;
+        }
         std::string next(buffer, static_cast<std::size_t>(length));
         target = next.front() == '/' ? next : Directory_Of(target) + "/" + next;
     }
+    errno = ELOOP;
     return false;
 }
 
@@ -76,8 +80,11 @@ bool Write_Whole(int fd, const std::string& contents)
         auto n = ::write(fd, contents.data() + written, contents.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
             return false;
+        }
         written += static_cast<std::size_t>(n);
     }
     return true;
@@ -118,9 +125,17 @@ bool Write_File_Safely(const std::string& path, const std::string& contents)
     bool exists = ::stat(target.c_str(), &existing) == 0;
     if (!exists && errno != ENOENT)
         return false;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        errno = S_ISDIR(existing.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
     // The owner's write bit is tested as well as access(): for root, access()
     // grants writing to a file that its owner marked read-only.
-    if (exists && (!S_ISREG(existing.st_mode) || !(existing.st_mode & S_IWUSR) || ::access(target.c_str(), W_OK) != 0))
+    if (exists && !(existing.st_mode & S_IWUSR)) {
+        errno = EACCES;
+        return false;
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0)
         return false;
 
     std::string temporary;
@@ -128,10 +143,18 @@ bool Write_File_Safely(const std::string& path, const std::string& contents)
     if (fd < 0)
         return false;
     bool ok = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && Write_Whole(fd, contents) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         ::unlink(temporary.c_str());
+        errno = error;
         return false;
     }
     Sync_Directory(Directory_Of(target));

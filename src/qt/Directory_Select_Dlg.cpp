@@ -41,6 +41,11 @@ bool Sorts_Before(const std::string& a, const std::string& b)
     return a < b;
 }
 
+bool Is_Hidden(const std::string& name)
+{
+    return !name.empty() && name.front() == '.';
+}
+
 QString Shown_Text(const std::string& bytes)
 {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
@@ -88,16 +93,19 @@ std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::ve
         if (end > start) {
             const std::string name = directory.substr(start, end - start);
             path += "/" + name;
-            rows.push_back({name, path, static_cast<int>(rows.size()), true});
+            rows.push_back({name, path, static_cast<int>(rows.size()), true, Is_Hidden(name)});
         }
         start = end + 1;
     }
-    std::erase_if(subdirectories, [](const std::string& name) { return name.empty() || name.front() == '.'; });
-    std::sort(subdirectories.begin(), subdirectories.end(), Sorts_Before);
+    std::erase_if(subdirectories, [](const std::string& name) { return name.empty(); });
+    std::sort(subdirectories.begin(), subdirectories.end(), [](const std::string& a, const std::string& b) {
+        return Is_Hidden(a) != Is_Hidden(b) ? Is_Hidden(b) : Sorts_Before(a, b);
+    });
     const int level = static_cast<int>(rows.size());
     for (auto& name : subdirectories) {
         std::string child = path + "/" + name;
-        rows.push_back({std::move(name), std::move(child), level, false});
+        const bool hidden = Is_Hidden(name);
+        rows.push_back({std::move(name), std::move(child), level, false, hidden});
     }
     return rows;
 }
@@ -220,12 +228,19 @@ void TDirectory_Select_Dlg::Show_Directory(const std::vector<std::string>& subdi
     last_directory_on_volume_[Volume_Holding(directory_, volumes_)] = directory_;
     const QIcon open_icon = Folder_Glyph(true);
     const QIcon closed_icon = Folder_Glyph(false);
+    const QBrush hidden_text = DirectoryListBox1->palette().brush(QPalette::Disabled, QPalette::Text);
     DirectoryListBox1->clear();
     int current_row = 0;
     for (const auto& row : Directory_Rows(directory_, subdirectories)) {
         auto* item = new QListWidgetItem(row.open ? open_icon : closed_icon, Shown_Text(row.name));
         item->setData(Path_Role, QByteArray::fromStdString(row.path));
         item->setData(Level_Role, row.level);
+        // Dimmed as file managers show hidden folders, yet as usable as any
+        // other row; a screen reader hears the word the colour stands for.
+        if (row.hidden) {
+            item->setForeground(hidden_text);
+            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("hidden"));
+        }
         DirectoryListBox1->addItem(item);
         if (row.open)
             current_row = DirectoryListBox1->count() - 1;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
@@ -21,21 +22,25 @@ using ::testing::ElementsAre;
 
 namespace {
 
-TEST(Directory_Rows, Path_Rows_Then_Sorted_Visible_Subdirectories)
+TEST(Directory_Rows, Path_Rows_Then_Sorted_Subdirectories_Hidden_Ones_Last)
 {
     using Rows = std::vector<TDirectory_Row>;
-    EXPECT_EQ(Directory_Rows("/", {"usr", ".git", "bin", "Boot"}),
+    EXPECT_EQ(Directory_Rows("/", {"usr", ".git", "bin", ".Aa", "Boot", ".a"}),
               (Rows{{"/", "/", 0, true},
                     {"bin", "/bin", 1, false},
                     {"Boot", "/Boot", 1, false},
-                    {"usr", "/usr", 1, false}}));
-    EXPECT_EQ(Directory_Rows("/a/my b", {"z", ".h", "a", "A"}),
+                    {"usr", "/usr", 1, false},
+                    {".a", "/.a", 1, false, true},
+                    {".Aa", "/.Aa", 1, false, true},
+                    {".git", "/.git", 1, false, true}}));
+    EXPECT_EQ(Directory_Rows("/a/.my b", {"z", ".h", "a", "A"}),
               (Rows{{"/", "/", 0, true},
                     {"a", "/a", 1, true},
-                    {"my b", "/a/my b", 2, true},
-                    {"A", "/a/my b/A", 3, false},
-                    {"a", "/a/my b/a", 3, false},
-                    {"z", "/a/my b/z", 3, false}}));
+                    {".my b", "/a/.my b", 2, true, true},
+                    {"A", "/a/.my b/A", 3, false},
+                    {"a", "/a/.my b/a", 3, false},
+                    {"z", "/a/.my b/z", 3, false},
+                    {".h", "/a/.my b/.h", 3, false, true}}));
 }
 
 // A chooser created in a fresh tree "tree" holding alpha (with inner), Beta
@@ -95,8 +100,16 @@ TEST_F(TDirectory_Select_Dlg_Test, Opens_On_The_Start_Directory_With_Ok_Focused)
     fs::current_path("/");  // the start directory is the one at creation
     dialog->show();
     EXPECT_EQ(dialog->Directory().toStdString(), tree);
-    EXPECT_THAT(Rows().mid(Rows().indexOf("tree")), ElementsAre("tree", "alpha", "Beta"));
+    EXPECT_THAT(Rows().mid(Rows().indexOf("tree")), ElementsAre("tree", "alpha", "Beta", ".hidden"));
     EXPECT_EQ(Current_Row(), "tree");
+    // What a screen reader is told of a row, besides its name.
+    const auto description = [this](const QString& row) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(dialog->DirectoryListBox1);
+        QAccessibleInterface* cell = list->tableInterface()->cellAt(static_cast<int>(Rows().indexOf(row)), 0);
+        return cell == nullptr ? QString("no cell") : cell->text(QAccessible::Description);
+    };
+    EXPECT_EQ(description(".hidden"), "hidden");
+    EXPECT_EQ(description("Beta"), "");
     EXPECT_EQ(dialog->DriveComboBox1->currentText().toStdString(), Volume_Holding(tree, Mounted_Volumes()));
     EXPECT_EQ(dialog->focusWidget(), dialog->OKBtn);
     dialog->reject();
@@ -115,6 +128,8 @@ TEST_F(TDirectory_Select_Dlg_Test, Moves_By_Mouse_And_Keys_Change_The_Working_Di
         {"double click", [&] { Double_Click("alpha"); }, "/alpha"},
         {"Space enters the highlighted row", [&] { Click("inner"), key(Qt::Key_Space); }, "/alpha/inner"},
         {"Backspace goes up", [&] { key(Qt::Key_Backspace); }, "/alpha"},
+        {"Backspace again", [&] { key(Qt::Key_Backspace); }, ""},
+        {"Space enters a hidden row", [&] { Click(".hidden"), key(Qt::Key_Space); }, "/.hidden"},
         {"double click on the root", [&] { Double_Click("/"); }, "/"},
     };
     dialog->show();

@@ -3,9 +3,9 @@
 # virtual display:
 #   tools/screenshot.sh [build dir] [docs dir]   (default: build, docs)
 # It saves screenshot.png (the clock), settings-page-1.png to -4.png (the
-# settings dialog's pages), directory-chooser.png and sound-file-notice.png. The clock runs from a
-# copy of the program directory, so the settings file beside the real clock is
-# neither read nor written.
+# settings dialog's pages), directory-chooser.png, chooser-hidden.png and
+# sound-file-notice.png. The clock runs from a copy of the program directory,
+# so the settings file beside the real clock is neither read nor written.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
@@ -76,6 +76,20 @@ click_in "$settings" 50 150 1
 chooser=$(find_window '"Choose Sound File')
 sleep 0.5
 import -window "$chooser" "$docs/directory-chooser.png"
+
+# The chooser again in a home directory, moved to by keyboard alone: its
+# hidden directories come after the others, dimmed.
+home="$work/home/user"
+mkdir -p "$home"/{Documents,Music,.cache,.config,.local/share}
+xdotool key shift+Tab BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+IFS=/ read -ra names <<<"${home#/}"
+for name in "${names[@]}"; do
+  sleep 0.5
+  xdotool type --delay 20 "$name"
+  xdotool key space
+done
+sleep 0.5
+import -window "$chooser" "$docs/chooser-hidden.png"
 
 # Esc leaves the chooser, OK the settings; then File > Record Sound Files
 # (the fifth item) shows the notice of the words to record.

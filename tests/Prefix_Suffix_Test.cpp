@@ -59,6 +59,7 @@ TEST(Prefix_Suffix_Test, Fixed_Mode_Takes_The_First_Listed_Regular_File)
         {{"PREFIX1.WAV", "PREFIX00.WAV", "PREFIX.WAV", "SUFFIX1.WAV"}, {}, {"PREFIX.WAV", "SUFFIX1.WAV"}},
         {{"prefix.wav", "Suffix00.wav"}, {}, {"PREFIX.WAV", "SUFFIX00.WAV"}},  // the listed spelling fills the slot
         {{"PREFIX00.WAV", "SUFFIX0.WAV"}, {"PREFIX.WAV", "SUFFIX.WAV"}, {"PREFIX00.WAV", "SUFFIX0.WAV"}},
+        {{"PREFIX0.WAV", "PREFIX00.WAV", "SUFFIX0.WAV", "SUFFIX00.WAV"}, {}, {"PREFIX00.WAV", "SUFFIX00.WAV"}},
         {{"PREFIX2.WAV", "PREFIX_A.WAV", "SUFFIX.WAV.bak"}, {"SUFFIX.WAV"}, {"", ""}},
         {{}, {}, {"", ""}},
     };

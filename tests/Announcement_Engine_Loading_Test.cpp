@@ -199,6 +199,38 @@ TEST(Device_Error, A_File_That_Fails_To_Open_Takes_No_Slot_And_Is_Shown_Afterwar
     EXPECT_FALSE(rig.Sounds.Log.empty()) << "the next announcement runs";
 }
 
+// The settings command can start an announcement inside another's loading.
+// An error the outer one held back before that is still shown, once, by
+// whichever of the two ends first; the event loop shows what the inner raises.
+TEST(Device_Error, An_Announcement_Started_Inside_Another_Keeps_The_Outer_Ones_Held_Back_Error)
+{
+    TAnnouncement_Engine_Rig rig;
+    TAnnouncement_Engine_Rig::Write_Words(rig.Sound_Dir, {"10", "AM"});
+    rig.Sounds.Fail_Open("10.WAV", "Unrecognized audio format");
+    Files raised;
+    bool nested = false;
+    rig.Host.On_Process_Messages = [&] {
+        if (nested || std::find(rig.Sounds.Log.begin(), rig.Sounds.Log.end(), "open1 failed") == rig.Sounds.Log.end())
+            return;
+        nested = true;
+        rig.Host.Set_Idle(true);
+        try {
+            rig.Engine.Say_Time(15, 0);  // 3 PM: no file of it in the voice
+        } catch (const EMCIDeviceError& error) {
+            raised.push_back(error.File_Name());
+        }
+    };
+
+    try {
+        rig.Engine.Say_Time(10, 0);
+    } catch (const EMCIDeviceError& error) {
+        raised.push_back(error.File_Name());
+    }
+
+    ASSERT_TRUE(nested);
+    EXPECT_EQ(raised, Files{rig.Sound_Dir.Dir() + "10.WAV"});
+}
+
 // Without a file in a slot no notice ever comes, so Say_Time itself must
 // leave the clock ready for the next announcement.
 TEST(Device_Error, An_Announcement_Without_Any_Loaded_File_Leaves_The_Engine_Idle)

@@ -1,9 +1,5 @@
 #include "Audio_Test_Support.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -33,20 +29,6 @@ std::string Write_Tone_File(const TTemp_Dir& dir, const std::string& name, doubl
     const std::string path = (dir.Path() / name).string();
     Write_Pcm_Wav(path, Tone(frequency, seconds, rate, channels), rate, channels);
     return path;
-}
-
-bool Pump_Events_Until(const std::function<bool()>& done, std::chrono::milliseconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    // Wakes the waiting loop now and then, so the deadline is seen without spinning.
-    QTimer wake;
-    wake.start(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
 }
 
 std::string Capture_Disk_Output(const TTemp_Dir& dir, int delay_ms)

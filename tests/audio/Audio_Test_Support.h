@@ -1,10 +1,9 @@
 #pragma once
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "gui/Pump_Events.h"
 #include "support/Temp_Dir.h"
 
 // A sine tone, mono or interleaved stereo, full from the first sample to the
@@ -14,9 +13,6 @@ std::vector<std::int16_t> Tone(double frequency, double seconds, int rate, int c
 // Writes a tone as a 16-bit PCM WAV file named `name` in `dir`; returns its path.
 std::string Write_Tone_File(const TTemp_Dir& dir, const std::string& name, double frequency, double seconds,
                             int rate = 22050, int channels = 1);
-
-// Runs the Qt event loop until `done` holds or the limit passes; whether it held.
-bool Pump_Events_Until(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
 // Points SDL's disk driver at a capture file in `dir` (before the device opens);
 // the returned path holds the raw output once the device has closed.

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "Main_Window_Fixture.h"
+#include "Pump_Events.h"
 #include "clock/Companion_Programs.h"
 #include "system/Program_Launch.h"
 #include "support/Fake_Message_Boxes.h"
@@ -33,7 +34,7 @@ protected:
     std::string Arguments_Of(const std::string& program)
     {
         const std::string noted = notes.Dir() + program + ".args";
-        if (!QTest::qWaitFor([&] { return fs::exists(noted); }, 5000))
+        if (!Pump_Events_Until([&] { return fs::exists(noted); }))
             return "(not started)";
         return Read_File(noted);
     }

@@ -3,8 +3,8 @@
 #include <cerrno>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 
+#include "Pump_Events.h"
 #include "system/Second_Timer.h"
 
 namespace {
@@ -29,13 +29,6 @@ TEST(Second_Timer, A_Read_Is_A_Wake_On_An_Expiry_Or_A_Clock_Set_Not_When_Nothing
 constexpr std::int64_t Past = 1'000'000'000;
 constexpr std::int64_t Far_Future = 100'000'000'000;
 
-void Run_Events_Until(const std::function<bool()>& done)
-{
-    const QDeadlineTimer limit(5000);
-    while (!done() && !limit.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
 TEST(Second_Timer, Wakes_Once_Per_Arming_And_The_Latest_Aim_Counts)
 {
     int wakes = 0;
@@ -43,10 +36,10 @@ TEST(Second_Timer, Wakes_Once_Per_Arming_And_The_Latest_Aim_Counts)
     ASSERT_NE(timer, nullptr);
     ASSERT_TRUE(timer->Arm_At(Far_Future));
     ASSERT_TRUE(timer->Arm_At(Past));
-    Run_Events_Until([&] { return wakes > 0; });
+    ASSERT_TRUE(Pump_Events_Until([&] { return wakes > 0; }));
     EXPECT_EQ(wakes, 1);
     ASSERT_TRUE(timer->Arm_At(Past - 1));
-    Run_Events_Until([&] { return wakes > 1; });
+    ASSERT_TRUE(Pump_Events_Until([&] { return wakes > 1; }));
     EXPECT_EQ(wakes, 2);
     // One-shot: what was read is gone.
     QCoreApplication::processEvents();
@@ -68,7 +61,7 @@ TEST(Second_Timer, A_Stopped_Timer_Does_Not_Wake_Even_When_It_Was_Due)
     }
     for (const auto& timer : timers)
         ASSERT_TRUE(timer->Arm_At(Past));
-    Run_Events_Until([&] { return wakes > 0; });
+    ASSERT_TRUE(Pump_Events_Until([&] { return wakes > 0; }));
     for (int round = 0; round < 5; ++round)
         QCoreApplication::processEvents();
     EXPECT_EQ(wakes, 1);

@@ -18,6 +18,7 @@
 #include <QLabel>
 
 #include "Main_Window_Fixture.h"
+#include "Pump_Events.h"
 #include "qt/Clock_Face.h"
 #include "settings/Settings_File.h"
 
@@ -220,7 +221,7 @@ TEST_F(TSettings_Dialog_Test, TheKeyboardReachesEveryControlInTabOrder)
         "Say_Time_Every_Minute_Option_RadioButton", "Say_Time_Every_5_Minutes_Option_RadioButton"};
     Show();
     With_Dialog([&](TSettings_Form_Dlg& dialog) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }));
+        ASSERT_TRUE(Pump_Events_Until([&] { return dialog.isActiveWindow(); }));
         for (int page = 0; page < 4; ++page) {
             dialog.TabbedNotebook1->setCurrentIndex(page);
             dialog.TabbedNotebook1->tabBar()->setFocus();

@@ -9,9 +9,9 @@
 #include <future>
 #include <vector>
 
-#include <QTest>
 #include <gtest/gtest.h>
 
+#include "Pump_Events.h"
 #include "qt/Clock_Arguments.h"
 #include "qt/Single_Instance.h"
 #include "system/Local_Socket.h"
@@ -71,7 +71,7 @@ public:
     // Until the server has read everything sent so far, the event loop running meanwhile.
     void Wait_Until_Read()
     {
-        EXPECT_TRUE(QTest::qWaitFor([this] {
+        EXPECT_TRUE(Pump_Events_Until([this] {
             int unread = -1;
             return ioctl(fd_.Get(), SIOCOUTQ, &unread) == 0 && unread == 0;
         }));
@@ -79,7 +79,7 @@ public:
     // Everything the server says until it closes the connection.
     std::string Answer()
     {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Read_Available(fd_.Get(), received_, 1024) == TLocal_Read::Closed; }));
+        EXPECT_TRUE(Pump_Events_Until([&] { return Read_Available(fd_.Get(), received_, 1024) == TLocal_Read::Closed; }));
         return received_;
     }
     // What the server has said so far, read or not.
@@ -136,7 +136,7 @@ protected:
     }
     void Wait_For_Requests(std::size_t count)
     {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return requests.size() >= count; }));
+        EXPECT_TRUE(Pump_Events_Until([&] { return requests.size() >= count; }));
     }
 
     const TTemp_Dir dir;
@@ -236,10 +236,10 @@ TEST(Clock_Server, Every_Descriptor_And_The_Socket_File_Go)
             TRaw_Client client(path);
             client.Send(c.sends);
             // The listener and both ends of the connection.
-            EXPECT_TRUE(QTest::qWaitFor([&] { return Open_Descriptors() == before + 3; })) << c.client;
+            EXPECT_TRUE(Pump_Events_Until([&] { return Open_Descriptors() == before + 3; })) << c.client;
             if (c.leaves)
                 client.Leave();
-            EXPECT_TRUE(QTest::qWaitFor([&] { return Open_Descriptors() == before + (c.leaves ? 1 : 2); })) << c.client;
+            EXPECT_TRUE(Pump_Events_Until([&] { return Open_Descriptors() == before + (c.leaves ? 1 : 2); })) << c.client;
             EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
                       std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
         }
@@ -297,9 +297,9 @@ TEST(Become_The_Clock, A_Request_Reaches_A_Running_Clock_Or_Makes_This_One_Liste
         TClock_Server unused;
         return Become_The_Clock(unused, path, TClock_Request::Say_Now);
     });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return later.wait_for(0s) == std::future_status::ready; }));
+    EXPECT_TRUE(Pump_Events_Until([&] { return later.wait_for(0s) == std::future_status::ready; }));
     EXPECT_EQ(later.get(), THand_Over::Taken);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !requests.empty(); }));
+    EXPECT_TRUE(Pump_Events_Until([&] { return !requests.empty(); }));
     EXPECT_EQ(requests, std::vector{TClock_Request::Say_Now});
 }
 

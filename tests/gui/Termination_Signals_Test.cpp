@@ -4,9 +4,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QWidget>
 
+#include "Pump_Events.h"
 #include "qt/Termination_Signals.h"
 
 namespace {
@@ -18,9 +18,7 @@ TEST(Termination_Watch, A_Termination_Signal_Asks_The_Window_To_Close_On_The_Eve
         TTermination_Watch watch([&] { ++close_requests; });
         std::raise(signal_number);
         EXPECT_EQ(close_requests, 0) << "never inside the signal handler";
-        const QDeadlineTimer deadline(5000);
-        while (close_requests == 0 && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_TRUE(Pump_Events_Until([&] { return close_requests > 0; }));
         EXPECT_EQ(close_requests, 1) << "signal " << signal_number;
     }
 }
@@ -54,9 +52,7 @@ TEST(Termination_Watch, A_Signal_While_A_Failed_Close_Waits_On_The_User_Ends_The
         int ends = 0;
         TTermination_Watch watch([&] { window.close(); }, [&] { ++ends; });
         std::raise(SIGTERM);
-        const QDeadlineTimer deadline(5000);
-        while (window.close_attempts == 0 && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_TRUE(Pump_Events_Until([&] { return window.close_attempts > 0; }));
         QCoreApplication::processEvents();
         EXPECT_EQ(window.close_attempts, 1) << signals_while_box_open << " more signals";
         EXPECT_EQ(ends, signals_while_box_open > 0 ? 1 : 0) << signals_while_box_open << " more signals";

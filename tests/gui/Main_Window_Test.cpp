@@ -11,7 +11,6 @@
 
 #include "Main_Window_Fixture.h"
 #include "qt/Clock_Face.h"
-#include "qt/Horavox_Application.h"
 
 namespace {
 
@@ -216,61 +215,6 @@ TEST_F(TMain_Window_Test, MenuCaptionsInOrder)
               "&Record Sound Files,-,E&xit,|,&View Readme file,-,&About");
     EXPECT_EQ(form->File_Menu->title(), "&File");
     EXPECT_EQ(form->Help_Menu->title(), "&Help");
-}
-
-TEST_F(TMain_Window_Test, AnErrorInATickIsShownAndTheClockGoesOn)
-{
-    auto* application = qobject_cast<THoravox_Application*>(QCoreApplication::instance());
-    ASSERT_NE(application, nullptr);
-    QStringList boxes;
-    application->Set_Error_Presenter(
-        [&](const QString& caption, const QString& text) { boxes << caption + "|" + text; });
-    program_dir.Write("10.WAV");
-    sound.Fail_Open("10.WAV", "The device is busy");
-    Show();
-    // Readings just before a second boundary: the real timer comes within milliseconds.
-    clock->Time.setTime(QTime(9, 59, 59, 998));
-    form->Timer1.start(0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "09:59:59 AM"; }, 2000));
-    clock->Time.setTime(QTime(10, 0, 0, 998));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }, 2000));
-    clock->Time.setTime(QTime(10, 0, 1, 998));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "10:00:01 AM"; }, 2000));
-    application->Set_Error_Presenter({});
-    // The device's text with its full stop, then the file to replace.
-    EXPECT_THAT(boxes, ElementsAre(QString::fromStdString("Horavox 1.0.0|The device is busy.\n" +
-                                                          program_dir.Dir() + "10.WAV")));
-}
-
-// A box shown for a failing sound file lets the clock go on; the same error
-// at every later announcement must not pile one box on another (each a nested
-// event loop) while the first is still open.
-TEST_F(TMain_Window_Test, AnErrorThatRepeatsWhileItsBoxIsOpenIsNotStackedOnIt)
-{
-    auto* application = qobject_cast<THoravox_Application*>(QCoreApplication::instance());
-    ASSERT_NE(application, nullptr);
-    QStringList boxes;
-    application->Set_Error_Presenter([&](const QString&, const QString& text) {
-        boxes << text;
-        if (boxes.size() > 1)
-            return;
-        // While the first box is open, two more announcements fail.
-        for (const int second : {1, 2}) {
-            clock->Time.setTime(QTime(10, 0, second, 998));
-            EXPECT_TRUE(QTest::qWaitFor(
-                [&] { return form->Time_Label->text() == QString("10:00:0%1 AM").arg(second); }, 2000));
-        }
-    });
-    program_dir.Write("PREFIX.WAV");
-    sound.Fail_Open("PREFIX.WAV", "The device is busy");
-    program_dir.Write("vocahora.ini",
-                      "[vocahora]\r\nKeep_Repeating_Time_RadioButton=1\r\nSay_Time_Every_Hour_Option=0\r\n");
-    Show();
-    clock->Time.setTime(QTime(10, 0, 0, 998));
-    form->Timer1.start(0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "10:00:02 AM"; }, 4000));
-    application->Set_Error_Presenter({});
-    EXPECT_THAT(boxes, ElementsAre(QString::fromStdString("The device is busy.\n" + program_dir.Dir() + "PREFIX.WAV")));
 }
 
 TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)

@@ -6,9 +6,13 @@
 #include <QTest>
 
 #include "Main_Window_Fixture.h"
+#include "Pump_Events.h"
 #include "qt/Clock_Face.h"
+#include "qt/Horavox_Application.h"
 
 namespace {
+
+using ::testing::ElementsAre;
 
 class TFake_Second_Timer : public TSecond_Timer {
 public:
@@ -41,6 +45,21 @@ protected:
 
     // Today at `time`, in seconds since the epoch.
     std::int64_t Second_Of(const QTime& time) const { return QDateTime(clock->Time.date(), time).toSecsSinceEpoch(); }
+
+    // The timer wakes through the event loop, as the system's does, so that an
+    // error in the tick reaches the application's handler; the clock reads `time`.
+    void Wake_At(const QTime& time)
+    {
+        clock->Time.setTime(time);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [this] { timer->Wake(); }, Qt::QueuedConnection);
+    }
+
+    bool Shows(const QString& text)
+    {
+        return Pump_Events_Until([&] { return form->Time_Label->text() == text; });
+    }
+
+    THoravox_Application& Application() { return *qobject_cast<THoravox_Application*>(QCoreApplication::instance()); }
 
     TFake_Second_Timer* timer = nullptr;
 };
@@ -87,15 +106,71 @@ TEST_F(TMain_Window_Tick_Test, Every_Wake_Aims_At_The_Second_After_The_One_Read_
     EXPECT_EQ(timer->Aim, Second_Of(QTime(21, 30, 16)));
 }
 
-// A second timer that cannot be armed leaves the tick to the Qt timer.
+// A second timer that cannot be armed leaves the tick to the Qt timer, aimed
+// at the second all the same.
 TEST_F(TMain_Window_Tick_Test, A_Second_Timer_That_Cannot_Be_Armed_Leaves_The_Tick_To_The_Qt_Timer)
 {
     ASSERT_NE(timer, nullptr);
     timer->Arming_Fails = true;
     clock->Time.setTime(QTime(10, 0, 0, 998));
     Show();
+    ASSERT_TRUE(form->Timer1.isActive());
+    EXPECT_EQ(form->Timer1.interval(), 2);
+    clock->Time.setTime(QTime(10, 0, 1, 0));
+    QMetaObject::invokeMethod(&form->Timer1, "timeout");
+    EXPECT_EQ(form->Time_Label->text(), "10:00:01 AM");
     EXPECT_TRUE(form->Timer1.isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Time_Label->text() == "10:00:00 AM"; }, 2000));
+    EXPECT_EQ(form->Timer1.interval(), 1000);
+}
+
+// An error raised in a tick is shown by the application; the timer was aimed
+// at the next second before the tick ran, so the clock goes on.
+TEST_F(TMain_Window_Tick_Test, An_Error_In_A_Tick_Is_Shown_And_The_Clock_Goes_On)
+{
+    QStringList boxes;
+    Application().Set_Error_Presenter(
+        [&](const QString& caption, const QString& text) { boxes << caption + "|" + text; });
+    program_dir.Write("10.WAV");
+    sound.Fail_Open("10.WAV", "The device is busy");
+    clock->Time.setTime(QTime(9, 59, 59, 500));
+    Show();
+    Wake_At(QTime(10, 0, 0, 1));
+    EXPECT_TRUE(Pump_Events_Until([&] { return !boxes.isEmpty(); }));
+    EXPECT_EQ(timer->Aim, Second_Of(QTime(10, 0, 1)));
+    Wake_At(QTime(10, 0, 1, 1));
+    EXPECT_TRUE(Shows("10:00:01 AM"));
+    Application().Set_Error_Presenter({});
+    // The device's text with its full stop, then the file to replace.
+    EXPECT_THAT(boxes, ElementsAre(QString::fromStdString("Horavox 1.0.0|The device is busy.\n" +
+                                                          program_dir.Dir() + "10.WAV")));
+}
+
+// A box shown for a failing sound file lets the clock go on; the same error
+// at every later announcement must not pile one box on another (each a nested
+// event loop) while the first is still open.
+TEST_F(TMain_Window_Tick_Test, An_Error_That_Repeats_While_Its_Box_Is_Open_Is_Not_Stacked_On_It)
+{
+    QStringList boxes;
+    Application().Set_Error_Presenter([&](const QString&, const QString& text) {
+        boxes << text;
+        if (boxes.size() > 1)
+            return;
+        // While the first box is open, two more announcements fail.
+        for (const int second : {1, 2}) {
+            Wake_At(QTime(10, 0, second, 1));
+            EXPECT_TRUE(Shows(QString("10:00:0%1 AM").arg(second)));
+        }
+    });
+    program_dir.Write("PREFIX.WAV");
+    sound.Fail_Open("PREFIX.WAV", "The device is busy");
+    program_dir.Write("vocahora.ini",
+                      "[vocahora]\r\nKeep_Repeating_Time_RadioButton=1\r\nSay_Time_Every_Hour_Option=0\r\n");
+    clock->Time.setTime(QTime(9, 59, 59, 500));
+    Show();
+    Wake_At(QTime(10, 0, 0, 1));
+    EXPECT_TRUE(Shows("10:00:02 AM"));
+    Application().Set_Error_Presenter({});
+    EXPECT_THAT(boxes, ElementsAre(QString::fromStdString("The device is busy.\n" + program_dir.Dir() + "PREFIX.WAV")));
 }
 
 }  // namespace

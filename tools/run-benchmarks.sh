@@ -20,6 +20,9 @@ fi
 echo "== Speech: first sound and gaps between words (SDL ${SDL_AUDIODRIVER:=disk} driver)"
 SDL_AUDIODRIVER=$SDL_AUDIODRIVER "$build/bench/speech_latency_bench"
 echo
+echo "== A 50 MB sound file: loading, first sound, memory (SDL $SDL_AUDIODRIVER driver)"
+SDL_AUDIODRIVER=$SDL_AUDIODRIVER "$build/bench/long_file_bench"
+echo
 echo "== Start-up: process start to the first painted face"
 "${display[@]}" "$build/bench/startup_bench"
 echo

@@ -218,17 +218,6 @@ TEST_F(Sdl_Sound_Player_Test, FailedOpenLeavesTheSlotClosed)
     EXPECT_THROW(player->Play(), EMCIDeviceError);
 }
 
-TEST_F(Sdl_Sound_Player_Test, FiftyMegabyteFileLoadsAndPlays)
-{
-    // 44.1 kHz stereo needs no conversion, so this measures loading, not resampling.
-    const std::string path = (dir.Path() / "long.WAV").string();
-    Write_Pcm_Wav(path, std::vector<std::int16_t>(25'000'000, 1000), 44100, 2);
-    ASSERT_GT(std::filesystem::file_size(path), 50'000'000u);
-    Open(path);
-    player->Play();
-    player->Close();
-}
-
 TEST(Sdl_Audio_Test, DeviceThatCannotOpenGivesSdlText)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);

@@ -1,12 +1,19 @@
 #include "Audio_Test_Support.h"
 
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <numbers>
 
+#include "audio/Sound_Output.h"
 #include "audio/Wav_Render.h"
 
 std::vector<std::int16_t> Tone(double frequency, double seconds, int rate, int channels)
@@ -29,6 +36,42 @@ std::string Write_Tone_File(const TTemp_Dir& dir, const std::string& name, doubl
     const std::string path = (dir.Path() / name).string();
     Write_Pcm_Wav(path, Tone(frequency, seconds, rate, channels), rate, channels);
     return path;
+}
+
+bool Await_Fills(TSound_Output& audio, int count)
+{
+    struct TFills {
+        std::mutex Mutex;
+        std::condition_variable More;
+        int Count = 0;
+    } fills;
+    audio.Set_Output_Tap(
+        [](void* argument, std::uint8_t*, int) {
+            auto& counted = *static_cast<TFills*>(argument);
+            {
+                const std::lock_guard lock(counted.Mutex);
+                ++counted.Count;
+            }
+            counted.More.notify_all();
+        },
+        &fills);
+    bool filled = false;
+    {
+        std::unique_lock lock(fills.Mutex);
+        filled = fills.More.wait_for(lock, std::chrono::seconds(5), [&] { return fills.Count >= count; });
+    }
+    // Taken off under the device's lock, so no fill still uses `fills`.
+    audio.Set_Output_Tap(nullptr, nullptr);
+    return filled;
+}
+
+void Deliver_Posted_Notices(TSound_Output& audio)
+{
+    // A closed device fills nothing more, and had posted all it had once it stopped.
+    if (audio.Is_Open()) {
+        EXPECT_TRUE(Await_Fills(audio, 2)) << "the device fills no buffers";
+    }
+    QCoreApplication::processEvents();
 }
 
 std::string Capture_Disk_Output(const TTemp_Dir& dir, int delay_ms)

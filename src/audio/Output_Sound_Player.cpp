@@ -35,7 +35,8 @@ void TOutput_Sound_Player::Close()
     // Halting a sound reports nothing, and a notice already on its way is
     // dropped by its generation.
     audio_.Stop(voice_);
-    samples_ = {};
+    // Swapped out, not cleared: a closed slot keeps no memory of its last sound.
+    std::vector<std::int16_t>().swap(samples_);
     open_ = false;
     generation_ = 0;
 }

@@ -3,6 +3,7 @@
 # asks of the system.
 set -u
 build=$1
+bind_now=${2:-OFF}  # ON where the build asks for immediate binding (not under the sanitizers)
 source "$(dirname "$0")/shell_checks.sh"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >cpack.log 2>&1) || { cat "$work/cpack.log"; exit 1; }
@@ -31,6 +32,14 @@ expect "executables 0755, other files 0644, directories 0755" "" \
     "$(awk '$1 !~ /^(-rwxr-xr-x|-rw-r--r--|drwxr-xr-x|lrwxrwxrwx)$/' <<<"$listing")"
 expect "only the two programs executable" $'./usr/lib/horavox/horavox\n./usr/lib/horavox/horavox-say' \
     "$(awk '$1 == "-rwxr-xr-x" {print $6}' <<<"$listing" | sort)"
+
+# The hardening's link flags reached both programs.
+dpkg-deb -x "$deb" "$work/root"
+for program in horavox horavox-say; do
+    binary="$work/root/usr/lib/horavox/$program"
+    [ "$bind_now" = ON ] && expect "$program binds every symbol at start-up" yes \
+        "$(readelf -d "$binary" | grep -qw BIND_NOW && echo yes)"
+done
 
 expect "package name" horavox "$(dpkg-deb -f "$deb" Package)"
 expect "section" utils "$(dpkg-deb -f "$deb" Section)"

@@ -21,6 +21,7 @@ expected=(
     ./usr/share/metainfo/org.horavox.Horavox.metainfo.xml
     ./usr/share/man/man1/horavox.1.gz ./usr/share/man/man1/horavox-say.1.gz
     ./usr/share/doc/horavox/copyright ./usr/share/doc/horavox/changelog.gz
+    ./usr/share/lintian/overrides/horavox
 )
 for path in "${expected[@]}"; do
     grep -qxF -- "$path" <<<"$paths" || expect "in the package" "$path" ""
@@ -33,12 +34,13 @@ expect "executables 0755, other files 0644, directories 0755" "" \
 expect "only the two programs executable" $'./usr/lib/horavox/horavox\n./usr/lib/horavox/horavox-say' \
     "$(awk '$1 == "-rwxr-xr-x" {print $6}' <<<"$listing" | sort)"
 
-# The hardening's link flags reached both programs.
+# The hardening's link flags reached both programs, and they are stripped as Debian strips.
 dpkg-deb -x "$deb" "$work/root"
 for program in horavox horavox-say; do
     binary="$work/root/usr/lib/horavox/$program"
     [ "$bind_now" = ON ] && expect "$program binds every symbol at start-up" yes \
         "$(readelf -d "$binary" | grep -qw BIND_NOW && echo yes)"
+    expect "$program without the compilers' .comment" "" "$(readelf -S "$binary" | grep -o '\.comment')"
 done
 
 expect "package name" horavox "$(dpkg-deb -f "$deb" Package)"

@@ -7,7 +7,8 @@
 // enough for either, so the interface reads the same on both.
 using TWaitable_Handle = std::intptr_t;
 
-// One handle being watched; the watching stops when it is destroyed.
+// One handle being watched; the watching stops when it is destroyed, which
+// is never inside its own callback (disable it there instead).
 class THandle_Watch {
 public:
     virtual ~THandle_Watch() = default;

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "qt/About_Box.h"
+#include "qt/Qt_Handle_Watcher.h"
 #include "qt/Sound_File_Info_Box.h"
 #include "qt/TMainForm1.h"
 #include "system/Second_Timer.h"
@@ -42,6 +43,8 @@ private:
 
 struct TBench_Windows {
     QTemporaryDir program_dir;
+    // Outlives the window's second timer.
+    TQt_Handle_Watcher watcher;
     std::unique_ptr<TMainForm1> form;
     std::unique_ptr<TAboutBox> about_box;
     std::unique_ptr<TSound_File_Info_Box> info_box;
@@ -59,7 +62,9 @@ inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
     TMain_Form_Services services;
     services.Clock = std::move(clock);
     // Every bench clock reads the system's time, so the tick runs as in the program.
-    services.Make_Second_Timer = Make_System_Second_Timer;
+    services.Make_Second_Timer = [&watcher = windows->watcher](std::function<void()> on_wake) {
+        return Make_System_Second_Timer(watcher, std::move(on_wake));
+    };
     services.Make_Sound_Player = std::move(make_player);
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = windows->program_dir.path().toStdString() + "/";

@@ -36,8 +36,8 @@
 #include <vector>
 
 #include "engine/Announcement_Engine.h"
+#include "engine/Plain_Engine_Host.h"
 #include "audio/Sound_Output.h"
-#include "qt/Event_Loop_Host.h"
 #include "audio/Player_Set.h"
 #include "audio/Wav_Render.h"
 
@@ -124,7 +124,8 @@ TResult Run_Method(PlayMethod method, const std::string& sound_dir)
 
     TSound_Output audio;
     TPlayer_Set players(audio);
-    TEvent_Loop_Host host([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+    TPlain_Engine_Host host([] { QCoreApplication::processEvents(); },
+                            [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
     TSeeded_Random random;
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, sound_dir);
 

@@ -5,6 +5,7 @@
 #include "qt/About_Box.h"
 #include "qt/Clock_Arguments.h"
 #include "qt/Horavox_Application.h"
+#include "qt/Qt_Handle_Watcher.h"
 #include "qt/Single_Instance.h"
 #include "qt/Sound_File_Info_Box.h"
 #include "qt/TMainForm1.h"
@@ -13,7 +14,7 @@
 #include "system/Second_Timer.h"
 #include "audio/Sound_Output.h"
 #include "audio/Output_Sound_Player.h"
-#include "qt/Termination_Signals.h"
+#include "system/Termination_Signals.h"
 #include "qt/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
 #include "qt/Settings_Form_Dlg.h"
@@ -52,10 +53,14 @@ int main(int argc, char** argv)
 
     // Outlives every sound player attached to it.
     TSound_Output audio;
+    // Outlives the window's second timer and the termination watch.
+    TQt_Handle_Watcher watcher;
 
     TMain_Form_Services services;
     services.Clock = std::make_shared<TSystem_Clock>();
-    services.Make_Second_Timer = Make_System_Second_Timer;
+    services.Make_Second_Timer = [&watcher](std::function<void()> on_wake) {
+        return Make_System_Second_Timer(watcher, std::move(on_wake));
+    };
     services.Make_Sound_Player = [&audio](int) { return std::make_shared<TOutput_Sound_Player>(audio); };
     services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
     services.Random = std::make_shared<TSeeded_Random>();
@@ -72,7 +77,7 @@ int main(int argc, char** argv)
     TDirectory_Select_Dlg directory_dialog(&main_form);
     main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
     // Logging out ends the program with a signal: close as the close box does, saving the settings.
-    TTermination_Watch termination_watch([&main_form] { main_form.close(); });
+    TTermination_Watch termination_watch(watcher, [&main_form] { main_form.close(); }, [] { QApplication::exit(0); });
 
     clock_server.On_Request = [&main_form](TClock_Request taken) {
         if (taken == TClock_Request::Say_Now)

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSocketNotifier>
 #include <QTimer>
 
 #include <cerrno>
@@ -41,14 +40,13 @@ std::string Native_Path(const QString& path)
 // One client's connection: reads its line, answers once and closes.
 class TClient_Connection : public QObject {
 public:
-    TClient_Connection(TUnique_Fd socket, milliseconds timeout, std::function<void(TClock_Request)> on_request,
-                       QObject* parent)
+    TClient_Connection(THandle_Watcher& watcher, TUnique_Fd socket, milliseconds timeout,
+                       std::function<void(TClock_Request)> on_request, QObject* parent)
         : QObject(parent)
         , socket_(std::move(socket))
-        , notifier_(socket_.Get(), QSocketNotifier::Read)
+        , watch_(watcher.Watch(socket_.Get(), [this] { Read(); }))
         , on_request_(std::move(on_request))
     {
-        connect(&notifier_, &QSocketNotifier::activated, this, &TClient_Connection::Read);
         QTimer::singleShot(timeout, this, &TClient_Connection::Close);
     }
 
@@ -83,13 +81,13 @@ private:
     {
         if (!socket_.Valid())
             return;
-        notifier_.setEnabled(false);
+        watch_->Set_Enabled(false);
         socket_.Reset();
         deleteLater();
     }
 
     TUnique_Fd socket_;
-    QSocketNotifier notifier_;
+    std::unique_ptr<THandle_Watch> watch_;
     std::function<void(TClock_Request)> on_request_;
     std::string line_;
 };
@@ -151,14 +149,13 @@ TClock_Server::~TClock_Server() = default;
 
 bool TClock_Server::Listen(const QString& socket_name)
 {
-    listener_notifier_.reset();
+    listener_watch_.reset();
     std::string error;
     if (!listener_.Listen(Native_Path(socket_name), error)) {
         error_ = QString::fromLocal8Bit(error);
         return false;
     }
-    listener_notifier_ = std::make_unique<QSocketNotifier>(listener_.Fd(), QSocketNotifier::Read);
-    connect(listener_notifier_.get(), &QSocketNotifier::activated, this, &TClock_Server::Accept_Waiting_Clients);
+    listener_watch_ = watcher_.Watch(listener_.Fd(), [this] { Accept_Waiting_Clients(); });
     return true;
 }
 
@@ -179,7 +176,7 @@ void TClock_Server::Accept_Waiting_Clients()
     for (;;) {
         TUnique_Fd client = Accept_Local(listener_.Fd());
         if (client.Valid()) {
-            new TClient_Connection(std::move(client), client_timeout_, act_later, this);
+            new TClient_Connection(watcher_, std::move(client), client_timeout_, act_later, this);
             continue;
         }
         if (errno == EINTR || errno == ECONNABORTED)
@@ -187,9 +184,12 @@ void TClock_Server::Accept_Waiting_Clients()
         if (errno != EAGAIN && errno != EWOULDBLOCK) {
             // Out of descriptors: the waiting client stays queued, so pause
             // rather than be woken for it again at once.
-            listener_notifier_->setEnabled(false);
-            QTimer::singleShot(100, listener_notifier_.get(),
-                               [notifier = listener_notifier_.get()] { notifier->setEnabled(true); });
+            listener_watch_->Set_Enabled(false);
+            QTimer::singleShot(100, this, [this] {
+                // Or the watch of a later Listen, enabled already.
+                if (listener_watch_)
+                    listener_watch_->Set_Enabled(true);
+            });
         }
         return;
     }

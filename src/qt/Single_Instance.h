@@ -6,9 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include "qt/Qt_Handle_Watcher.h"
 #include "system/Local_Socket.h"
-
-class QSocketNotifier;
 
 // One clock per settings file: the first clock listens on a per-user local
 // socket named from its settings file's path, and a later start hands its
@@ -41,9 +40,10 @@ private:
 
     std::chrono::milliseconds client_timeout_;
     QString error_;
+    TQt_Handle_Watcher watcher_;
     TLocal_Listener listener_;
     // Declared after the listener, so it stops watching before the socket closes.
-    std::unique_ptr<QSocketNotifier> listener_notifier_;
+    std::unique_ptr<THandle_Watch> listener_watch_;
 };
 
 enum class THand_Over {

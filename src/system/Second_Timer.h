@@ -3,11 +3,14 @@
 #include <functional>
 #include <memory>
 
+#include "system/Handle_Watcher.h"
+
 // A one-shot wake-up at a whole second of the system's wall clock, delivered
-// on the calling thread's Qt event loop. The kernel aims it at the second to
-// the nanosecond, where a Qt timer counts whole milliseconds on another clock
-// and lets the wait run long. When the system clock is set, the timer wakes
-// at once, so its owner reads the clock again and re-aims.
+// on the owner's event loop through its handle watcher. The kernel aims it at
+// the second to the nanosecond, where a toolkit's timer counts whole
+// milliseconds on another clock and lets the wait run long. When the system
+// clock is set, the timer wakes at once, so its owner reads the clock again
+// and re-aims.
 class TSecond_Timer {
 public:
     virtual ~TSecond_Timer() = default;
@@ -17,9 +20,10 @@ public:
     virtual void Stop() = 0;
 };
 
-// The system's second timer calling `on_wake`; nullptr where there is none,
-// and the owner keeps to a Qt timer.
-std::unique_ptr<TSecond_Timer> Make_System_Second_Timer(std::function<void()> on_wake);
+// The system's second timer calling `on_wake`, watched by `watcher` (which
+// outlives it); nullptr where there is none, and the owner keeps to its
+// toolkit's timer.
+std::unique_ptr<TSecond_Timer> Make_System_Second_Timer(THandle_Watcher& watcher, std::function<void()> on_wake);
 
 // Whether a read of the timer's descriptor (its result, and errno when it
 // failed) means a wake: an expiry, or the clock was set (ECANCELED). Nothing

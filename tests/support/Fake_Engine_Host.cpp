@@ -2,16 +2,15 @@
 
 #include "support/Fake_Sound_Player.h"
 
-void TFake_Engine_Host::Process_Messages()
+TFake_Engine_Host::TFake_Engine_Host()
+    : TPlain_Engine_Host(
+          [this] {
+              ++Messages_Processed;
+              if (Deliver_Notices_From)
+                  Deliver_Notices_From->Release_All_Notices();
+              if (On_Process_Messages)
+                  On_Process_Messages();
+          },
+          [this](const std::string& text) { Error_Boxes.push_back(text); })
 {
-    ++Messages_Processed;
-    if (Deliver_Notices_From)
-        Deliver_Notices_From->Release_All_Notices();
-    if (On_Process_Messages)
-        On_Process_Messages();
-}
-
-void TFake_Engine_Host::Show_Error_Box(const std::string& text)
-{
-    Error_Boxes.push_back(text);
 }

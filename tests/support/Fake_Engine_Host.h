@@ -3,21 +3,18 @@
 #include <string>
 #include <vector>
 
-#include "engine/Announcement_Engine.h"
+#include "engine/Plain_Engine_Host.h"
 
 class TFake_Sound_System;
 
-// The window side of the engine for tests: holds the idle and shareable flags,
-// records error boxes instead of showing them, and lets the test decide what
-// "pending messages" are.
-class TFake_Engine_Host : public TEngine_Host {
+// The window side of the engine for tests: records error boxes instead of
+// showing them, and lets the test decide what "pending messages" are.
+class TFake_Engine_Host : public TPlain_Engine_Host {
 public:
-    void Process_Messages() override;
-    void Show_Error_Box(const std::string& text) override;
-    bool Is_Idle() const override { return idle_; }
-    void Set_Idle(bool idle) override { idle_ = idle; }
-    bool Shareable_Sound() const override { return shareable_; }
-    void Set_Shareable_Sound(bool shareable) override { shareable_ = shareable; }
+    TFake_Engine_Host();
+    // Its functions hold `this`.
+    TFake_Engine_Host(const TFake_Engine_Host&) = delete;
+    TFake_Engine_Host& operator=(const TFake_Engine_Host&) = delete;
 
     // When set, every Process_Messages releases all queued completion notices,
     // as the event loop would deliver them while files are still loading.
@@ -28,8 +25,4 @@ public:
 
     int Messages_Processed = 0;
     std::vector<std::string> Error_Boxes;
-
-private:
-    bool idle_ = true;
-    bool shareable_ = false;
 };

@@ -13,6 +13,7 @@
 #include "app/say/Say_Voice_Check.h"
 #include "engine/Announcement_Engine.h"
 #include "engine/Compose_Spoken_Time.h"
+#include "engine/Plain_Engine_Host.h"
 #include "audio/Plain_Notice_Loop.h"
 #include "system/Files.h"
 #include "audio/Sound_Output.h"
@@ -39,26 +40,6 @@ public:
         shown = true;
     }
     bool shown = false;
-};
-
-// The engine's host without a window: pending messages are the notice
-// loop's, and the idle and shareable flags plain values.
-class TConsole_Host : public TEngine_Host {
-public:
-    TConsole_Host(TPlain_Notice_Loop& loop, TConsole_Errors& errors) : loop_(loop), errors_(errors) {}
-
-    void Process_Messages() override { loop_.Process_Messages(); }
-    void Show_Error_Box(const std::string& text) override { errors_(text); }
-    bool Is_Idle() const override { return idle_; }
-    void Set_Idle(bool idle) override { idle_ = idle; }
-    bool Shareable_Sound() const override { return shareable_; }
-    void Set_Shareable_Sound(bool shareable) override { shareable_ = shareable; }
-
-private:
-    TPlain_Notice_Loop& loop_;
-    TConsole_Errors& errors_;
-    bool idle_ = true;
-    bool shareable_ = false;
 };
 
 TClock_Time Time_Now()
@@ -108,7 +89,7 @@ int Render_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Sourc
     const TDecoder_Hold decoder;
     TConsole_Errors errors;
     TPlain_Notice_Loop loop;
-    TConsole_Host host(loop, errors);
+    TPlain_Engine_Host host([&loop] { loop.Process_Messages(); }, std::ref(errors));
     std::array<TRender_Player, Slot_Count + 1> players;
     std::array<SoundPlayer*, Slot_Count> slot_players{};
     for (int i = 0; i < Slot_Count; ++i)
@@ -137,7 +118,7 @@ int Speak_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source
     TSound_Output audio(loop);
     TPlayer_Set players(audio);
     TConsole_Errors errors;
-    TConsole_Host host(loop, errors);
+    TPlain_Engine_Host host([&loop] { loop.Process_Messages(); }, std::ref(errors));
     TAnnouncement_Engine engine(settings, host, players.Slots(), players.Probe(), random, program_directory);
     audio.Ensure_Open();
     const auto device_error = Say_Time_Holding_Device_Error(engine, time);

@@ -1,12 +1,10 @@
-#include "qt/Termination_Signals.h"
+#include "system/Termination_Signals.h"
 
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <utility>
-
-#include <QSocketNotifier>
 
 #include "util/Horavox_Error.h"
 
@@ -27,7 +25,8 @@ extern "C" void On_Termination_Signal(int)
 
 }  // namespace
 
-TTermination_Watch::TTermination_Watch(std::function<void()> request_close, std::function<void()> end_program)
+TTermination_Watch::TTermination_Watch(THandle_Watcher& watcher, std::function<void()> request_close,
+                                       std::function<void()> end_program)
     : request_close_(std::move(request_close)), end_program_(std::move(end_program))
 {
     int ends[2];
@@ -35,8 +34,7 @@ TTermination_Watch::TTermination_Watch(std::function<void()> request_close, std:
         throw EHoravoxError("Cannot watch for the end of the session");
     Signal_Read_End = ends[0];
     Signal_Write_End = ends[1];
-    notifier_ = new QSocketNotifier(Signal_Read_End, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [this] {
+    watch_ = watcher.Watch(Signal_Read_End, [this] {
         char bytes[16];
         while (read(Signal_Read_End, bytes, sizeof bytes) > 0) {
         }
@@ -72,7 +70,7 @@ TTermination_Watch::~TTermination_Watch()
 {
     for (int signal_number : Watched_Signals)
         std::signal(signal_number, SIG_DFL);
-    delete notifier_;
+    watch_.reset();
     close(Signal_Read_End);
     close(Signal_Write_End);
     Signal_Read_End = -1;

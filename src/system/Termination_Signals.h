@@ -1,26 +1,25 @@
 #pragma once
 #include <functional>
+#include <memory>
 
-#include <QCoreApplication>
-#include <QObject>
-
-class QSocketNotifier;
+#include "system/Handle_Watcher.h"
 
 // When the session ends the program (SIGTERM, SIGHUP) or the user presses
-// Ctrl+C in its terminal, `request_close` runs on the GUI thread, so the
-// window is asked to close and saves its settings, as when the system shuts
-// down. One watch at a time: a signal handler can reach only a static.
+// Ctrl+C in its terminal, `request_close` runs on the owner's event loop, so
+// the window is asked to close and saves its settings, as when the system
+// shuts down. One watch at a time: a signal handler can reach only a static.
 //
 // A close can wait on the user: when the save fails, its error box stays open
 // and the window with it. A signal that comes meanwhile cannot close the
 // window (a close is already under way), so it is remembered, and once the
 // first close has returned, `end_program` ends the program all the same: the
 // session has asked twice, and the user has seen why nothing was saved.
-class TTermination_Watch : public QObject {
+class TTermination_Watch {
 public:
-    explicit TTermination_Watch(std::function<void()> request_close,
-                                std::function<void()> end_program = [] { QCoreApplication::exit(0); });
-    ~TTermination_Watch() override;
+    // `watcher` outlives the watch.
+    TTermination_Watch(THandle_Watcher& watcher, std::function<void()> request_close,
+                       std::function<void()> end_program);
+    ~TTermination_Watch();
     TTermination_Watch(const TTermination_Watch&) = delete;
     TTermination_Watch& operator=(const TTermination_Watch&) = delete;
 
@@ -31,5 +30,5 @@ private:
     std::function<void()> end_program_;
     bool closing_ = false;
     bool insisted_ = false;
-    QSocketNotifier* notifier_ = nullptr;
+    std::unique_ptr<THandle_Watch> watch_;
 };

@@ -6,8 +6,6 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 
-#include <QSocketNotifier>
-
 bool Second_Timer_Read_Is_Wake(std::int64_t result, int error)
 {
     return result > 0 || (result < 0 && error == ECANCELED);
@@ -19,14 +17,13 @@ namespace {
 // expiry is the second itself, whatever the wait before it.
 class TTimerfd_Second_Timer final : public TSecond_Timer {
 public:
-    TTimerfd_Second_Timer(int fd, std::function<void()> on_wake)
-        : fd_(fd), notifier_(fd, QSocketNotifier::Read), on_wake_(std::move(on_wake))
+    TTimerfd_Second_Timer(int fd, THandle_Watcher& watcher, std::function<void()> on_wake)
+        : fd_(fd), on_wake_(std::move(on_wake)), watch_(watcher.Watch(fd, [this] { On_Readable(); }))
     {
-        QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { On_Readable(); });
     }
     ~TTimerfd_Second_Timer() override
     {
-        notifier_.setEnabled(false);
+        watch_.reset();
         ::close(fd_);
     }
     TTimerfd_Second_Timer(const TTimerfd_Second_Timer&) = delete;
@@ -56,16 +53,16 @@ private:
     }
 
     int fd_;
-    QSocketNotifier notifier_;
     std::function<void()> on_wake_;
+    std::unique_ptr<THandle_Watch> watch_;
 };
 
 }  // namespace
 
-std::unique_ptr<TSecond_Timer> Make_System_Second_Timer(std::function<void()> on_wake)
+std::unique_ptr<TSecond_Timer> Make_System_Second_Timer(THandle_Watcher& watcher, std::function<void()> on_wake)
 {
     const int fd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    return std::make_unique<TTimerfd_Second_Timer>(fd, std::move(on_wake));
+    return std::make_unique<TTimerfd_Second_Timer>(fd, watcher, std::move(on_wake));
 }

@@ -1,11 +1,10 @@
+#include "system/Second_Timer.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
-#include <QCoreApplication>
-
-#include "Pump_Events.h"
-#include "system/Second_Timer.h"
+#include "support/Poll_Handle_Watcher.h"
 
 namespace {
 
@@ -31,18 +30,19 @@ constexpr std::int64_t Far_Future = 100'000'000'000;
 
 TEST(Second_Timer, Wakes_Once_Per_Arming_And_The_Latest_Aim_Counts)
 {
+    TPoll_Handle_Watcher loop;
     int wakes = 0;
-    const auto timer = Make_System_Second_Timer([&] { ++wakes; });
+    const auto timer = Make_System_Second_Timer(loop, [&] { ++wakes; });
     ASSERT_NE(timer, nullptr);
     ASSERT_TRUE(timer->Arm_At(Far_Future));
     ASSERT_TRUE(timer->Arm_At(Past));
-    ASSERT_TRUE(Pump_Events_Until([&] { return wakes > 0; }));
+    ASSERT_TRUE(loop.Run_Until([&] { return wakes > 0; }));
     EXPECT_EQ(wakes, 1);
     ASSERT_TRUE(timer->Arm_At(Past - 1));
-    ASSERT_TRUE(Pump_Events_Until([&] { return wakes > 1; }));
+    ASSERT_TRUE(loop.Run_Until([&] { return wakes > 1; }));
     EXPECT_EQ(wakes, 2);
     // One-shot: what was read is gone.
-    QCoreApplication::processEvents();
+    loop.Run_Once();
     EXPECT_EQ(wakes, 2);
 }
 
@@ -50,10 +50,11 @@ TEST(Second_Timer, Wakes_Once_Per_Arming_And_The_Latest_Aim_Counts)
 // expiry may already wait to be read in the same round of the event loop.
 TEST(Second_Timer, A_Stopped_Timer_Does_Not_Wake_Even_When_It_Was_Due)
 {
+    TPoll_Handle_Watcher loop;
     int wakes = 0;
     std::unique_ptr<TSecond_Timer> timers[2];
     for (int index = 0; index < 2; ++index) {
-        timers[index] = Make_System_Second_Timer([&, index] {
+        timers[index] = Make_System_Second_Timer(loop, [&, index] {
             ++wakes;
             timers[1 - index]->Stop();
         });
@@ -61,9 +62,9 @@ TEST(Second_Timer, A_Stopped_Timer_Does_Not_Wake_Even_When_It_Was_Due)
     }
     for (const auto& timer : timers)
         ASSERT_TRUE(timer->Arm_At(Past));
-    ASSERT_TRUE(Pump_Events_Until([&] { return wakes > 0; }));
+    ASSERT_TRUE(loop.Run_Until([&] { return wakes > 0; }));
     for (int round = 0; round < 5; ++round)
-        QCoreApplication::processEvents();
+        loop.Run_Once();
     EXPECT_EQ(wakes, 1);
 }
 

@@ -5,31 +5,46 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QPushButton>
 #include <QSlider>
-#include <QTimeEdit>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTimeEdit>
 
+#include "clock/Settings_Form_Dlg_Table.h"
+#include "qt/Dialog_Builder.h"
+#include "qt/Dialog_Fonts.h"
 #include "qt/Directory_Select_Dlg.h"
 #include "settings/Sound_Directory.h"
 
 namespace {
 
-constexpr char Chooser_Caption[] = "Choose Sound File (WAV) Directory / Folder :";
+class TNarrow_Tab_Style : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
+
+QTime Time_Of_Day(std::int32_t minutes)
+{
+    return QTime(0, 0).addSecs(60 * minutes);
+}
 
 }  // namespace
 
 TSettings_Form_Dlg::TSettings_Form_Dlg(ClockSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings)
 {
-    setObjectName("Settings_Form_Dlg");
-    setWindowTitle("Horavox Settings");
-    setModal(true);
     // A fixed dialog frame: a close box, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(427, 314);
     // Its own designed place on the screen, not centred on the clock.
-    move(315, 82);
+    Set_Up_Dialog(*this, Settings_Form_Dlg_Table());
 }
 
 void TSettings_Form_Dlg::Attach_Commands(TDirectory_Select_Dlg& directory_chooser, std::function<void()> show_readme,
@@ -56,13 +71,101 @@ void TSettings_Form_Dlg::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void TSettings_Form_Dlg::Bind(QAbstractButton* button, bool ClockSettings::*field)
+void TSettings_Form_Dlg::Create_Controls()
 {
-    // Checking a radio button unchecks the rest of its group, each with a
-    // signal of its own, so the group's fields follow the buttons exactly.
-    connect(button, &QAbstractButton::toggled, this, [this, field](bool checked) { settings_.*field = checked; });
-    button->installEventFilter(this);
-    bound_buttons_.emplace_back(button, field);
+    setFont(System_Font());
+    const TDialog_Table& table = Settings_Form_Dlg_Table();
+    const TDialog_Widgets widgets =
+        Build_Dialog_Controls(*this, table, [this](TDialog_Command command) { Run_Command(command); });
+    TabbedNotebook1 = widgets.Get<QTabWidget>("TabbedNotebook1");
+    BitBtn1 = widgets.Get<QPushButton>("BitBtn1");
+    Sound_Directory_Edit = widgets.Get<QLineEdit>("Sound_Directory_Edit");
+    OKBtn = widgets.Get<QPushButton>("OKBtn");
+    HelpBtn = widgets.Get<QPushButton>("HelpBtn");
+    Quiet_Hours_Start_Edit = widgets.Get<QTimeEdit>("Quiet_Hours_Start_Edit");
+    Quiet_Hours_End_Edit = widgets.Get<QTimeEdit>("Quiet_Hours_End_Edit");
+    Volume_Percent_TrackBar = widgets.Get<QSlider>("Volume_Percent_TrackBar");
+    Volume_Percent_Label = widgets.Get<QLabel>("Volume_Percent_Label");
+    Test_Volume_Button = widgets.Get<QPushButton>("Test_Volume_Button");
+
+    // Four captions in one row of the designed width: the sans face at 8
+    // points is as wide as the designed face at 9, and the margins beside
+    // each caption are half the style's.
+    QFont tab_font = Sans_Font(false);
+    tab_font.setPointSize(8);
+    TabbedNotebook1->tabBar()->setFont(tab_font);
+    auto* tab_style = new TNarrow_Tab_Style;
+    tab_style->setParent(TabbedNotebook1->tabBar());
+    TabbedNotebook1->tabBar()->setStyle(tab_style);
+
+    for (const TDialog_Control& control : table.controls)
+        if (!std::holds_alternative<std::monostate>(control.field))
+            Bind(widgets.by_name.at(control.name), control);
+}
+
+void TSettings_Form_Dlg::Bind(QWidget* widget, const TDialog_Control& control)
+{
+    bound_.emplace_back(widget, &control);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        // Checking a radio button unchecks the rest of its group, each with a
+        // signal of its own; the checked one's signal clears their fields.
+        connect(button, &QAbstractButton::toggled, this,
+                [this, &control](bool checked) { Set_Option(settings_, Settings_Form_Dlg_Table(), control, checked); });
+        if (control.kind == TControl_Kind::Radio_Button)
+            button->installEventFilter(this);
+    } else if (auto* edit = qobject_cast<QTimeEdit*>(widget)) {
+        const auto field = std::get<std::int32_t ClockSettings::*>(control.field);
+        connect(edit, &QTimeEdit::timeChanged, this,
+                [this, field](QTime time) { settings_.*field = time.hour() * 60 + time.minute(); });
+    } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
+        const auto field = std::get<std::int32_t ClockSettings::*>(control.field);
+        connect(slider, &QSlider::valueChanged, this, [this, slider, field, &control](int value) {
+            settings_.*field = value;
+            // The label beside it reads the value out.
+            for (const auto& [other, shown] : bound_)
+                if (other != slider && shown->field == control.field)
+                    Show_Setting(other, *shown);
+        });
+    }
+}
+
+void TSettings_Form_Dlg::Show_Live_Settings()
+{
+    for (const auto& [widget, control] : bound_)
+        Show_Setting(widget, *control);
+}
+
+void TSettings_Form_Dlg::Show_Setting(QWidget* widget, const TDialog_Control& control)
+{
+    if (const auto* flag = std::get_if<bool ClockSettings::*>(&control.field)) {
+        // A checked radio button cannot be unchecked by itself, only by checking
+        // another of its group; the start-up sequence leaves no group empty.
+        auto* button = static_cast<QAbstractButton*>(widget);
+        if (settings_.*(*flag) || control.kind != TControl_Kind::Radio_Button)
+            button->setChecked(settings_.*(*flag));
+    } else if (const auto* text = std::get_if<std::string ClockSettings::*>(&control.field)) {
+        static_cast<QLineEdit*>(widget)->setText(QFile::decodeName((settings_.*(*text)).c_str()));
+    } else if (const auto* number = std::get_if<std::int32_t ClockSettings::*>(&control.field)) {
+        const std::int32_t value = settings_.*(*number);
+        if (auto* edit = qobject_cast<QTimeEdit*>(widget))
+            edit->setTime(Time_Of_Day(value));
+        else if (auto* slider = qobject_cast<QSlider*>(widget))
+            slider->setValue(value);
+        else  // the only label that shows a number shows the volume
+            static_cast<QLabel*>(widget)->setText(QString::fromStdString(Volume_Percent_Text(value)));
+    }
+}
+
+void TSettings_Form_Dlg::Run_Command(TDialog_Command command)
+{
+    switch (command) {
+    case TDialog_Command::Close_Ok: accept(); break;
+    case TDialog_Command::Choose_Sound_Directory: BitBtn1Click(); break;
+    case TDialog_Command::Show_Readme: HelpBtnClick(); break;
+    case TDialog_Command::Play_Test_Sound: Test_Volume_ButtonClick(); break;
+    case TDialog_Command::Close_Cancel:
+    case TDialog_Command::None: break;
+    }
 }
 
 // Keyboard use of a radio group, as on other desktops: Tab enters it on its
@@ -99,29 +202,9 @@ bool TSettings_Form_Dlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TSettings_Form_Dlg::Show_Live_Settings()
-{
-    // A checked radio button cannot be unchecked by itself, only by checking
-    // another of its group; the start-up sequence leaves no group empty.
-    for (const auto& [button, field] : bound_buttons_)
-        if (settings_.*field || !button->autoExclusive())
-            button->setChecked(settings_.*field);
-    Sound_Directory_Edit->setText(QFile::decodeName(settings_.Sound_Directory_Edit.c_str()));
-    for (const auto& [edit, field] : bound_times_)
-        edit->setTime(QTime(0, 0).addSecs(60 * (settings_.*field)));
-    Volume_Percent_TrackBar->setValue(settings_.Volume_Percent);
-}
-
-void TSettings_Form_Dlg::Bind(QTimeEdit* edit, std::int32_t ClockSettings::*field)
-{
-    connect(edit, &QTimeEdit::timeChanged, this,
-            [this, field](QTime time) { settings_.*field = time.hour() * 60 + time.minute(); });
-    bound_times_.emplace_back(edit, field);
-}
-
 void TSettings_Form_Dlg::BitBtn1Click()
 {
-    directory_chooser_->setWindowTitle(Chooser_Caption);
+    directory_chooser_->setWindowTitle(Sound_Directory_Chooser_Caption);
     if (directory_chooser_->exec() != QDialog::Accepted)
         return;
     settings_.Sound_Directory_Edit =

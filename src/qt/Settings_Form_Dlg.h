@@ -1,14 +1,13 @@
 #pragma once
-#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include <QDialog>
 
+#include "clock/Dialog_Table.h"
 #include "settings/ClockSettings.h"
 
-class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,7 +16,7 @@ class QTabWidget;
 class QTimeEdit;
 class TDirectory_Select_Dlg;
 
-// The settings dialog. Its controls are views of the main window's live
+// The settings dialog, built from its table in clock/. Its controls are views of the main window's live
 // settings: every change is written into them at once, and every showing
 // shows them afresh, so a change made elsewhere (the factory reset, the
 // engine falling back to the program directory) is what the user sees.
@@ -60,21 +59,15 @@ protected:
 
 private:
     void Create_Controls();
-    QWidget* Create_Frequency_Page();
-    QWidget* Create_Advanced_Page();
-    QWidget* Create_Other_Page();
-    QWidget* Create_Quiet_Page();
-    // The edit shows the minutes of the day in `field` and writes every change into it.
-    void Bind(QTimeEdit* edit, std::int32_t ClockSettings::*field);
-    void Create_Buttons();
-    // The button shows `field` and writes every change of its state into it.
-    void Bind(QAbstractButton* button, bool ClockSettings::*field);
+    void Run_Command(TDialog_Command command);
+    // The control shows its setting and writes every change of its own into it.
+    void Bind(QWidget* widget, const TDialog_Control& control);
     void Show_Live_Settings();
+    void Show_Setting(QWidget* widget, const TDialog_Control& control);
 
     ClockSettings& settings_;
     TDirectory_Select_Dlg* directory_chooser_ = nullptr;
     std::function<void()> show_readme_;
     std::function<void()> play_test_sound_;
-    std::vector<std::pair<QTimeEdit*, std::int32_t ClockSettings::*>> bound_times_;
-    std::vector<std::pair<QAbstractButton*, bool ClockSettings::*>> bound_buttons_;
+    std::vector<std::pair<QWidget*, const TDialog_Control*>> bound_;
 };

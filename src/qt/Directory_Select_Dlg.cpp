@@ -11,9 +11,11 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 
+#include "clock/Directory_Select_Dlg_Table.h"
+#include "qt/Dialog_Builder.h"
+#include "qt/Dialog_Fonts.h"
 #include "qt/Glyphs.h"
 #include "system/Volumes.h"
 #include "util/Horavox_Error.h"
@@ -22,11 +24,6 @@ namespace {
 
 constexpr int Path_Role = Qt::UserRole;       // the full path, as the bytes the system uses
 constexpr int Level_Role = Qt::UserRole + 1;  // indentation steps
-
-// The layout is designed at 120 pixels per inch.
-constexpr int Design_Dpi = 120;
-constexpr int Row_Height = 16;
-constexpr int Indent_Step = 10;
 
 // Letter case does not part names that a user reads as one (and the program
 // matches file names without regard to it); ties fall back to byte order so
@@ -113,12 +110,10 @@ std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::ve
 TDirectory_Select_Dlg::TDirectory_Select_Dlg(QWidget* parent)
     : QDialog(parent), directory_(Working_Directory()), volume_source_(Mounted_Volumes)
 {
-    setObjectName("Directory_Select_Dlg");
-    setWindowTitle("Select Directory");
-    setModal(true);
     // A fixed frame: a close box but no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    Set_Up_Dialog(*this, Directory_Select_Dlg_Table());
 }
 
 QString TDirectory_Select_Dlg::Directory() const
@@ -144,59 +139,37 @@ void TDirectory_Select_Dlg::setVisible(bool visible)
 
 void TDirectory_Select_Dlg::Build_Controls()
 {
-    const int dpi = qRound(screen()->logicalDotsPerInch());
-    const auto scaled = [dpi](int design) { return (design * dpi + Design_Dpi / 2) / Design_Dpi; };
-    const auto place = [&scaled](QWidget* control, int left, int top, int width, int height) {
-        control->setGeometry(scaled(left), scaled(top), scaled(width), scaled(height));
-    };
-
-    QFont font("Liberation Sans", 8);
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
+    const TDialog_Table& table = Directory_Select_Dlg_Table();
+    const auto scaled = [&table, dpi = Screen_Dpi(*this)](int design) { return Scaled(design, table.design_dpi, dpi); };
+    // All its text bold, at 8 points.
+    QFont font = Sans_Font(true);
+    font.setPointSize(8);
     setFont(font);
-    setFixedSize(scaled(336), scaled(316));
+    const TDialog_Widgets widgets =
+        Build_Dialog_Controls(*this, table, [this](TDialog_Command command) {
+            if (command == TDialog_Command::Close_Ok)
+                accept();
+            else if (command == TDialog_Command::Close_Cancel)
+                CancelBtnClick();
+        });
+    Bevel1 = widgets.Get<QFrame>("Bevel1");
+    DriveComboBox1 = widgets.Get<QComboBox>("DriveComboBox1");
+    DirectoryListBox1 = widgets.Get<QListWidget>("DirectoryListBox1");
+    OKBtn = widgets.Get<QPushButton>("OKBtn");
+    CancelBtn = widgets.Get<QPushButton>("CancelBtn");
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName("Bevel1");
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    place(Bevel1, 15, 15, 306, 247);
-
-    DriveComboBox1 = new QComboBox(this);
-    DriveComboBox1->setObjectName("DriveComboBox1");
-    DriveComboBox1->setAccessibleName("Drives");
     DriveComboBox1->setIconSize(QSize(scaled(12), scaled(12)));
-    place(DriveComboBox1, 39, 30, 263, 22);
     connect(DriveComboBox1, &QComboBox::activated, this, &TDirectory_Select_Dlg::DriveComboBox1Change);
 
-    DirectoryListBox1 = new QListWidget(this);
-    DirectoryListBox1->setObjectName("DirectoryListBox1");
-    DirectoryListBox1->setAccessibleName("Directories");
     DirectoryListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     DirectoryListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DirectoryListBox1->setIconSize(QSize(scaled(Row_Height) - 2, scaled(Row_Height) - 2));
+    const int row_height = scaled(Directory_Row_Height);
+    DirectoryListBox1->setIconSize(QSize(row_height - 2, row_height - 2));
     DirectoryListBox1->setItemDelegate(
-        new TIndented_Row_Delegate(scaled(Indent_Step), scaled(Row_Height), DirectoryListBox1));
+        new TIndented_Row_Delegate(scaled(Directory_Indent_Step), row_height, DirectoryListBox1));
     DirectoryListBox1->installEventFilter(this);
-    place(DirectoryListBox1, 39, 59, 263, 188);
     connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this,
             &TDirectory_Select_Dlg::DirectoryListBox1DblClick);
-
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    place(OKBtn, 44, 273, 95, 33);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-
-    CancelBtn = new QPushButton(Cross_Glyph(), "Cancel", this);
-    CancelBtn->setObjectName("CancelBtn");
-    // Enter presses OK whichever control has the focus, Cancel included.
-    CancelBtn->setAutoDefault(false);
-    place(CancelBtn, 197, 273, 95, 33);
-    connect(CancelBtn, &QPushButton::clicked, this, &TDirectory_Select_Dlg::CancelBtnClick);
-
-    setTabOrder(DriveComboBox1, DirectoryListBox1);
-    setTabOrder(DirectoryListBox1, OKBtn);
-    setTabOrder(OKBtn, CancelBtn);
 }
 
 void TDirectory_Select_Dlg::Refresh()

@@ -8,14 +8,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "qt/About_Box.h"
+#include "qt/Clock_Windows.h"
 #include "qt/Qt_Handle_Watcher.h"
-#include "qt/Sound_File_Info_Box.h"
-#include "qt/TMainForm1.h"
-#include "system/Second_Timer.h"
-#include "qt/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
-#include "qt/Settings_Form_Dlg.h"
+#include "system/Second_Timer.h"
 
 // Plays nothing; a play request's sound ends at once and its notice follows.
 class TSilent_Player : public SoundPlayer {
@@ -45,11 +41,8 @@ struct TBench_Windows {
     QTemporaryDir program_dir;
     // Outlives the window's second timer.
     TQt_Handle_Watcher watcher;
-    std::unique_ptr<TMainForm1> form;
-    std::unique_ptr<TAboutBox> about_box;
-    std::unique_ptr<TSound_File_Info_Box> info_box;
-    std::unique_ptr<TSettings_Form_Dlg> settings_dialog;
-    std::unique_ptr<TDirectory_Select_Dlg> directory_dialog;
+    std::unique_ptr<TClock_Windows> windows;
+    TMainForm1* form = nullptr;  // the main window of `windows`
 };
 
 inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
@@ -73,13 +66,7 @@ inline std::unique_ptr<TBench_Windows> Create_Clock_Windows(
     services.Executable_Path = services.Program_Directory + "horavox";
     services.Auto_Run_Key = {services.Program_Directory, "autostart"};
     services.Version = "bench";
-    windows->form = std::make_unique<TMainForm1>(services);
-    TMainForm1& form = *windows->form;
-    windows->about_box = std::make_unique<TAboutBox>(services.Version, services.Clock, services.Random, &form);
-    windows->info_box = std::make_unique<TSound_File_Info_Box>(&form);
-    windows->settings_dialog = std::make_unique<TSettings_Form_Dlg>(form.Live_Settings(), &form);
-    windows->directory_dialog = std::make_unique<TDirectory_Select_Dlg>(&form);
-    form.Attach_Dialogs(*windows->about_box, *windows->info_box, *windows->settings_dialog,
-                       *windows->directory_dialog);
+    windows->windows = std::make_unique<TClock_Windows>(services);
+    windows->form = &windows->windows->form;
     return windows;
 }

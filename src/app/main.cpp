@@ -2,22 +2,18 @@
 #include <memory>
 #include <string>
 
-#include "qt/About_Box.h"
 #include "qt/Clock_Arguments.h"
+#include "qt/Clock_Windows.h"
 #include "qt/Horavox_Application.h"
 #include "qt/Qt_Handle_Watcher.h"
 #include "qt/Single_Instance.h"
-#include "qt/Sound_File_Info_Box.h"
-#include "qt/TMainForm1.h"
 #include "system/Files.h"
 #include "system/Run_Values.h"
 #include "system/Second_Timer.h"
 #include "audio/Sound_Output.h"
 #include "audio/Output_Sound_Player.h"
 #include "system/Termination_Signals.h"
-#include "qt/Directory_Select_Dlg.h"
 #include "settings/Settings_File.h"
-#include "qt/Settings_Form_Dlg.h"
 #include "settings/Settings_Location.h"
 
 // The clock: creates its five windows once, in order, and runs until the
@@ -70,12 +66,8 @@ int main(int argc, char** argv)
     services.Auto_Run_Key = Auto_Run_Key();
     services.Version = HORAVOX_VERSION;
 
-    TMainForm1 main_form(services);
-    TAboutBox about_box(services.Version, services.Clock, services.Random, &main_form);
-    TSound_File_Info_Box sound_file_info_box(&main_form);
-    TSettings_Form_Dlg settings_dialog(main_form.Live_Settings(), &main_form);
-    TDirectory_Select_Dlg directory_dialog(&main_form);
-    main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
+    TClock_Windows windows(services);
+    TMainForm1& main_form = windows.form;
     // Logging out ends the program with a signal: close as the close box does, saving the settings.
     TTermination_Watch termination_watch(watcher, [&main_form] { main_form.close(); }, [] { QApplication::exit(0); });
 

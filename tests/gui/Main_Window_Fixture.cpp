@@ -23,11 +23,7 @@ TMain_Window_Test::~TMain_Window_Test()
 
 void TMain_Window_Test::Create_Windows()
 {
-    directory_dialog.reset();
-    settings_dialog.reset();
-    info_box.reset();
-    about_box.reset();
-    form.reset();
+    windows.reset();
 
     TMain_Form_Services services;
     services.Clock = clock;
@@ -47,12 +43,12 @@ void TMain_Window_Test::Create_Windows()
     services.Auto_Run_Key = Auto_Run_Key();
     services.Version = "1.0.0";
 
-    form = std::make_unique<TMainForm1>(services);
-    about_box = std::make_unique<TAboutBox>(services.Version, clock, random, form.get());
-    info_box = std::make_unique<TSound_File_Info_Box>(form.get());
-    settings_dialog = std::make_unique<TSettings_Form_Dlg>(form->Live_Settings(), form.get());
-    directory_dialog = std::make_unique<TDirectory_Select_Dlg>(form.get());
-    form->Attach_Dialogs(*about_box, *info_box, *settings_dialog, *directory_dialog);
+    windows = std::make_unique<TClock_Windows>(services);
+    form = &windows->form;
+    about_box = &windows->about_box;
+    info_box = &windows->info_box;
+    settings_dialog = &windows->settings_dialog;
+    directory_dialog = &windows->directory_dialog;
 }
 
 void TMain_Window_Test::Show()

@@ -7,13 +7,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "qt/About_Box.h"
 #include "qt/Clock_Source.h"
-#include "qt/Sound_File_Info_Box.h"
-#include "qt/TMainForm1.h"
+#include "qt/Clock_Windows.h"
 #include "system/Run_Values.h"
-#include "qt/Directory_Select_Dlg.h"
-#include "qt/Settings_Form_Dlg.h"
 #include "support/Fake_Sound_Player.h"
 #include "support/Temp_Dir.h"
 
@@ -58,11 +54,13 @@ protected:
     // The only folder on PATH while the test runs, so that no command starts
     // a real program; tests put stand-ins there.
     TTemp_Dir bin;
-    std::unique_ptr<TMainForm1> form;
-    std::unique_ptr<TAboutBox> about_box;
-    std::unique_ptr<TSound_File_Info_Box> info_box;
-    std::unique_ptr<TSettings_Form_Dlg> settings_dialog;
-    std::unique_ptr<TDirectory_Select_Dlg> directory_dialog;
+    std::unique_ptr<TClock_Windows> windows;
+    // The windows of `windows`.
+    TMainForm1* form = nullptr;
+    TAboutBox* about_box = nullptr;
+    TSound_File_Info_Box* info_box = nullptr;
+    TSettings_Form_Dlg* settings_dialog = nullptr;
+    TDirectory_Select_Dlg* directory_dialog = nullptr;
 
 private:
     std::string saved_path_;

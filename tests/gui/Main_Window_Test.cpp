@@ -76,7 +76,7 @@ TEST_F(TMain_Window_Test, RightAndMiddleClicksOpenSettingsWithTheClockStoppedAnd
         clock->Time.setTime(QTime(21, 30, 15));
         QTest::mouseClick(form->Time_Label, button);
 
-        EXPECT_EQ(dialog, settings_dialog.get()) << button;
+        EXPECT_EQ(dialog, settings_dialog) << button;
         EXPECT_FALSE(timer_ran_during_dialog) << button;
         EXPECT_FALSE(idle_during_dialog) << button;
         EXPECT_TRUE(form->Timer1.isActive()) << button;
@@ -229,7 +229,7 @@ TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)
         static_cast<QDialog*>(modal)->accept();
     });
     form->AboutOption->trigger();
-    EXPECT_EQ(shown, about_box.get());
+    EXPECT_EQ(shown, about_box);
     EXPECT_EQ(random->Random_Below(1000000), expected.Random_Below(1000000));
     EXPECT_TRUE(form->Timer1.isActive());
 }
@@ -237,7 +237,7 @@ TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)
 TEST_F(TMain_Window_Test, EveryActivationTestsWhetherSoundCanBeShared)
 {
     Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_FALSE(form->Shareable_Sound());  // no "testsnd.wav" yet
 
     program_dir.Write("testsnd.wav");
@@ -246,7 +246,7 @@ TEST_F(TMain_Window_Test, EveryActivationTestsWhetherSoundCanBeShared)
     other_window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other_window));
     form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_TRUE(form->Shareable_Sound());
     EXPECT_FALSE(sound.Probe().Is_Open());
 }

@@ -34,7 +34,7 @@ protected:
     void With_Dialog(const std::function<void(TSettings_Form_Dlg&)>& inside)
     {
         When_Modal_Opens([&](QWidget* modal) {
-            ASSERT_EQ(modal, settings_dialog.get());
+            ASSERT_EQ(modal, settings_dialog);
             inside(*settings_dialog);
             if (settings_dialog->isVisible())
                 settings_dialog->close();
@@ -188,7 +188,7 @@ TEST_F(TSettings_Dialog_Test, DirStoresTheChosenDirectoryAndCancelKeepsTheOldOne
     for (const bool accept : {false, true}) {
         With_Dialog([&](TSettings_Form_Dlg& dialog) {
             When_Modal_Opens([&](QWidget* chooser) {
-                ASSERT_EQ(chooser, directory_dialog.get());
+                ASSERT_EQ(chooser, directory_dialog);
                 EXPECT_EQ(chooser->windowTitle(), "Choose Sound File (WAV) Directory / Folder :");
                 QTest::keyClick(chooser, accept ? Qt::Key_Return : Qt::Key_Escape);
             });

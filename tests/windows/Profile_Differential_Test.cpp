@@ -14,21 +14,11 @@
 #include "settings/Profile_File.h"
 #include "support/Temp_Dir.h"
 #include "support/Windows_Profile_Cases.h"
+#include "windows/profile_keys.h"
 
 namespace {
 
 using namespace std::string_view_literals;
-
-// The 28 keys, as profile_probe asks for them.
-const char* const Keys[] = {
-    "WindowState_wsMaximized", "window_top_posn", "window_left_posn", "window_ClientWidth", "window_ClientHeight",
-    "Keep_Repeating_Time_RadioButton", "Never_Say_Time_Option", "Say_Time_Every_Minute_Option",
-    "Say_Time_Every_5_Minutes_Option", "Say_Time_Every_10_Minutes_Option", "Say_Time_Every_Quarter_Hour_Option",
-    "Say_Time_Every_Half_Hour_Option", "Say_Time_Every_Hour_Option", "N12_Hour_Clock_Option", "N24_Hour_Clock_Option",
-    "Optimised_Play_Option", "Sequential_Play_Option", "Fastest_Play_Option", "Prefix1_Suffix1_Option",
-    "Random_Prefix_Suffix_Option", "Random_Prefix_Suffix_with_Blank_Option", "No_Prefix_and_No_Suffix_RadioButton",
-    "Normal_Sounds_RadioButton", "Eight_Bells_Nautical_RadioButton", "Sound_Directory_Edit",
-    "Inform_Me_of_Missing_Sound_Files_CheckBox", "Always_on_Top_Option", "Auto_Run_at_Windows_Startup_Option"};
 
 using TAnswers = std::map<std::pair<int, std::string>, std::optional<std::string>>;
 
@@ -106,10 +96,10 @@ int Compare_With_Windows(const std::vector<TWindows_Profile_Case>& cases)
     for (std::size_t i = 0; i < cases.size(); ++i)
         paths.push_back(dir.Write("case-" + std::to_string(i) + ".ini", cases[i].content));
     const TAnswers windows = Windows_Answers(dir, paths);
-    EXPECT_EQ(windows.size(), cases.size() * std::size(Keys)) << "profile_probe did not answer for every key";
+    EXPECT_EQ(windows.size(), cases.size() * std::size(Profile_Keys)) << "profile_probe did not answer for every key";
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const TProfile_File file(paths[i]);
-        for (const char* key : Keys) {
+        for (const char* key : Profile_Keys) {
             auto ours = file.Read_Value("vocahora", key);
             if (ours && Is_Unicode(cases[i].content))
                 ours = As_Ansi(*ours);
@@ -164,7 +154,7 @@ private:
     }
     std::string Key()
     {
-        std::string key = Below(6) == 0 ? Pick({"unknown", "window", "Always_on_Top"}) : Keys[Below(28)];
+        std::string key = Below(6) == 0 ? Pick({"unknown", "window", "Always_on_Top"}) : Profile_Keys[Below(28)];
         for (char& c : key)
             if (Below(8) == 0)
                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -92,7 +92,7 @@ TEST_F(TCompanion_Test, WithoutAViewerOrRecorderTheDocumentedMessagesAppear)
             if (close_box)
                 modal->close();
             else
-                QTest::mouseClick(info_box->OKButton, Qt::LeftButton);
+                QTest::mouseClick(windows->info_box.OKButton, Qt::LeftButton);
         });
         form->Record_Sound_Files_Option->trigger();
         EXPECT_EQ(notice, "Sound File's Required :") << close_box;

@@ -45,10 +45,6 @@ void TMain_Window_Test::Create_Windows()
 
     windows = std::make_unique<TClock_Windows>(services);
     form = &windows->form;
-    about_box = &windows->about_box;
-    info_box = &windows->info_box;
-    settings_dialog = &windows->settings_dialog;
-    directory_dialog = &windows->directory_dialog;
 }
 
 void TMain_Window_Test::Show()

@@ -55,12 +55,7 @@ protected:
     // a real program; tests put stand-ins there.
     TTemp_Dir bin;
     std::unique_ptr<TClock_Windows> windows;
-    // The windows of `windows`.
-    TMainForm1* form = nullptr;
-    TAboutBox* about_box = nullptr;
-    TSound_File_Info_Box* info_box = nullptr;
-    TSettings_Form_Dlg* settings_dialog = nullptr;
-    TDirectory_Select_Dlg* directory_dialog = nullptr;
+    TMainForm1* form = nullptr;  // the main window of `windows`
 
 private:
     std::string saved_path_;

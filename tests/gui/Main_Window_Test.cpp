@@ -76,7 +76,7 @@ TEST_F(TMain_Window_Test, RightAndMiddleClicksOpenSettingsWithTheClockStoppedAnd
         clock->Time.setTime(QTime(21, 30, 15));
         QTest::mouseClick(form->Time_Label, button);
 
-        EXPECT_EQ(dialog, settings_dialog) << button;
+        EXPECT_EQ(dialog, &windows->settings_dialog) << button;
         EXPECT_FALSE(timer_ran_during_dialog) << button;
         EXPECT_FALSE(idle_during_dialog) << button;
         EXPECT_TRUE(form->Timer1.isActive()) << button;
@@ -229,7 +229,7 @@ TEST_F(TMain_Window_Test, AboutBoxIsModalAndReseedsTheGenerator)
         static_cast<QDialog*>(modal)->accept();
     });
     form->AboutOption->trigger();
-    EXPECT_EQ(shown, about_box);
+    EXPECT_EQ(shown, &windows->about_box);
     EXPECT_EQ(random->Random_Below(1000000), expected.Random_Below(1000000));
     EXPECT_TRUE(form->Timer1.isActive());
 }

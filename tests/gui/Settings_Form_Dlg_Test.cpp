@@ -34,10 +34,10 @@ protected:
     void With_Dialog(const std::function<void(TSettings_Form_Dlg&)>& inside)
     {
         When_Modal_Opens([&](QWidget* modal) {
-            ASSERT_EQ(modal, settings_dialog);
-            inside(*settings_dialog);
-            if (settings_dialog->isVisible())
-                settings_dialog->close();
+            ASSERT_EQ(modal, &windows->settings_dialog);
+            inside(windows->settings_dialog);
+            if (windows->settings_dialog.isVisible())
+                windows->settings_dialog.close();
         });
         form->Show_Settings_Form->trigger();
     }
@@ -45,7 +45,7 @@ protected:
     template <typename Control>
     Control* Find(const char* name)
     {
-        auto* control = settings_dialog->findChild<Control*>(name);
+        auto* control = windows->settings_dialog.findChild<Control*>(name);
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
@@ -53,9 +53,9 @@ protected:
     // A click on the button's mark, on the page turned to as a user would.
     void Click(QAbstractButton* control)
     {
-        for (int page = 0; page < settings_dialog->TabbedNotebook1->count(); ++page)
-            if (settings_dialog->TabbedNotebook1->widget(page)->isAncestorOf(control))
-                settings_dialog->TabbedNotebook1->setCurrentIndex(page);
+        for (int page = 0; page < windows->settings_dialog.TabbedNotebook1->count(); ++page)
+            if (windows->settings_dialog.TabbedNotebook1->widget(page)->isAncestorOf(control))
+                windows->settings_dialog.TabbedNotebook1->setCurrentIndex(page);
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
     }
 };
@@ -188,7 +188,7 @@ TEST_F(TSettings_Dialog_Test, DirStoresTheChosenDirectoryAndCancelKeepsTheOldOne
     for (const bool accept : {false, true}) {
         With_Dialog([&](TSettings_Form_Dlg& dialog) {
             When_Modal_Opens([&](QWidget* chooser) {
-                ASSERT_EQ(chooser, directory_dialog);
+                ASSERT_EQ(chooser, &windows->directory_dialog);
                 EXPECT_EQ(chooser->windowTitle(), "Choose Sound File (WAV) Directory / Folder :");
                 QTest::keyClick(chooser, accept ? Qt::Key_Return : Qt::Key_Escape);
             });

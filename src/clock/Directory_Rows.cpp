@@ -1,0 +1,56 @@
+#include "clock/Directory_Rows.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace {
+
+// Letter case does not part names that a user reads as one (and the program
+// matches file names without regard to it); ties fall back to byte order so
+// the order is total. ASCII folding only, so the order does not hang on the locale.
+bool Sorts_Before(const std::string& a, const std::string& b)
+{
+    const auto folded_less = [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded_less))
+        return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded_less))
+        return false;
+    return a < b;
+}
+
+bool Is_Hidden(const std::string& name)
+{
+    return !name.empty() && name.front() == '.';
+}
+
+}  // namespace
+
+std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::vector<std::string> subdirectories)
+{
+    std::vector<TDirectory_Row> rows{{"/", "/", 0, true}};
+    std::string path;
+    std::size_t start = 0;
+    while (start < directory.size()) {
+        std::size_t end = directory.find('/', start);
+        if (end == std::string::npos)
+            end = directory.size();
+        if (end > start) {
+            const std::string name = directory.substr(start, end - start);
+            path += "/" + name;
+            rows.push_back({name, path, static_cast<int>(rows.size()), true, Is_Hidden(name)});
+        }
+        start = end + 1;
+    }
+    std::erase_if(subdirectories, [](const std::string& name) { return name.empty(); });
+    std::sort(subdirectories.begin(), subdirectories.end(), [](const std::string& a, const std::string& b) {
+        return Is_Hidden(a) != Is_Hidden(b) ? Is_Hidden(b) : Sorts_Before(a, b);
+    });
+    const int level = static_cast<int>(rows.size());
+    for (auto& name : subdirectories) {
+        std::string child = path + "/" + name;
+        const bool hidden = Is_Hidden(name);
+        rows.push_back({std::move(name), std::move(child), level, false, hidden});
+    }
+    return rows;
+}

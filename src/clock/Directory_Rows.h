@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// One row of the directory chooser's list.
+struct TDirectory_Row {
+    std::string name;   // what the row reads: the directory's own name, "/" for the root
+    std::string path;   // the full path a move to this row goes to
+    int level = 0;      // indentation steps
+    bool open = false;  // an open folder: the current directory or one above it
+    bool hidden = false;  // the name begins with "."
+
+    bool operator==(const TDirectory_Row&) const = default;
+};
+
+// The rows that show `directory` (a full path): one open row per level from
+// "/" down to the directory itself, then its subdirectories one level deeper:
+// the ordinary ones sorted, then the hidden ones (a leading "."), sorted too,
+// so that ~/.local can be reached without crowding the names a user looks
+// for. The current directory's row is the last open one.
+std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::vector<std::string> subdirectories);

@@ -1,0 +1,28 @@
+#include "clock/Directory_Rows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Directory_Rows, Path_Rows_Then_Sorted_Subdirectories_Hidden_Ones_Last)
+{
+    using Rows = std::vector<TDirectory_Row>;
+    EXPECT_EQ(Directory_Rows("/", {"usr", ".git", "bin", ".Aa", "Boot", ".a"}),
+              (Rows{{"/", "/", 0, true},
+                    {"bin", "/bin", 1, false},
+                    {"Boot", "/Boot", 1, false},
+                    {"usr", "/usr", 1, false},
+                    {".a", "/.a", 1, false, true},
+                    {".Aa", "/.Aa", 1, false, true},
+                    {".git", "/.git", 1, false, true}}));
+    EXPECT_EQ(Directory_Rows("/a/.my b", {"z", ".h", "a", "A"}),
+              (Rows{{"/", "/", 0, true},
+                    {"a", "/a", 1, true},
+                    {".my b", "/a/.my b", 2, true, true},
+                    {"A", "/a/.my b/A", 3, false},
+                    {"a", "/a/.my b/a", 3, false},
+                    {"z", "/a/.my b/z", 3, false},
+                    {".h", "/a/.my b/.h", 3, false, true}}));
+}
+
+}  // namespace

@@ -25,11 +25,6 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QTime Time_Of_Day(int minutes)
-{
-    return QTime(0, 0).addSecs(60 * minutes);
-}
-
 QIcon Glyph(TGlyph glyph)
 {
     switch (glyph) {
@@ -106,6 +101,11 @@ QWidget* Make_Control(const TDialog_Control& control, QWidget* parent)
 }
 
 }  // namespace
+
+QTime Time_Of_Day(int minutes)
+{
+    return QTime(0, 0).addSecs(60 * minutes);
+}
 
 int Screen_Dpi(const QWidget& widget)
 {

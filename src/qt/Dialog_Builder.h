@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include <QTime>
 #include <QWidget>
 
 #include "clock/Dialog_Table.h"
@@ -37,3 +38,6 @@ TDialog_Widgets Build_Dialog_Controls(QDialog& dialog, const TDialog_Table& tabl
 
 // The screen's pixels per inch, as the tables' places are scaled to them.
 int Screen_Dpi(const QWidget& widget);
+
+// A time edit's value: `minutes` since midnight.
+QTime Time_Of_Day(int minutes);

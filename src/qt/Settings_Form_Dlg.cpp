@@ -31,11 +31,6 @@ public:
     }
 };
 
-QTime Time_Of_Day(std::int32_t minutes)
-{
-    return QTime(0, 0).addSecs(60 * minutes);
-}
-
 }  // namespace
 
 TSettings_Form_Dlg::TSettings_Form_Dlg(ClockSettings& settings, QWidget* parent)
@@ -43,7 +38,7 @@ TSettings_Form_Dlg::TSettings_Form_Dlg(ClockSettings& settings, QWidget* parent)
 {
     // A fixed dialog frame: a close box, no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // Its own designed place on the screen, not centred on the clock.
+    // Its size and its own designed place on the screen, not centred on the clock.
     Set_Up_Dialog(*this, Settings_Form_Dlg_Table());
 }
 
@@ -109,8 +104,9 @@ void TSettings_Form_Dlg::Bind(QWidget* widget, const TDialog_Control& control)
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         // Checking a radio button unchecks the rest of its group, each with a
         // signal of its own; the checked one's signal clears their fields.
-        connect(button, &QAbstractButton::toggled, this,
-                [this, &control](bool checked) { Set_Option(settings_, Settings_Form_Dlg_Table(), control, checked); });
+        connect(button, &QAbstractButton::toggled, this, [this, &control](bool checked) {
+            Set_Option(settings_, Settings_Form_Dlg_Table(), control, checked);
+        });
         if (control.kind == TControl_Kind::Radio_Button)
             button->installEventFilter(this);
     } else if (auto* edit = qobject_cast<QTimeEdit*>(widget)) {
@@ -119,11 +115,11 @@ void TSettings_Form_Dlg::Bind(QWidget* widget, const TDialog_Control& control)
                 [this, field](QTime time) { settings_.*field = time.hour() * 60 + time.minute(); });
     } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
         const auto field = std::get<std::int32_t ClockSettings::*>(control.field);
-        connect(slider, &QSlider::valueChanged, this, [this, slider, field, &control](int value) {
+        connect(slider, &QSlider::valueChanged, this, [this, slider, field](int value) {
             settings_.*field = value;
             // The label beside it reads the value out.
             for (const auto& [other, shown] : bound_)
-                if (other != slider && shown->field == control.field)
+                if (other != slider && shown->field == TSetting_Field(field))
                     Show_Setting(other, *shown);
         });
     }

@@ -105,6 +105,8 @@ void TWave_Out_Output::TState::Report_Lost()
 // The output's thread: it alone speaks to the device after the open.
 void TWave_Out_Output::TState::Run()
 {
+    // Late by more than the queue, it is heard as a gap.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = static_cast<WORD>(channels);
@@ -228,14 +230,20 @@ std::unique_ptr<TWave_Out_Output> TWave_Out_Output::Open(int frequency, int chan
 
 TWave_Out_Output::~TWave_Out_Output()
 {
+    Close();
+}
+
+void TWave_Out_Output::Close()
+{
+    if (!state_->thread.joinable())
+        return;
     {
         const std::lock_guard<std::mutex> guard(state_->fill_lock);
         state_->filling = state_->reporting = false;
     }
     state_->quit = true;
     SetEvent(state_->wake.Value);
-    // What was queued is a few buffers long; a device that does not play it
-    // is given up after the progress limit, and one that hangs is left.
+    // What was queued is a few buffers long.
     if (WaitForSingleObject(state_->finished.Value, static_cast<DWORD>(Progress_Limit_Ms) + 1000) == WAIT_OBJECT_0)
         state_->thread.join();
     else

@@ -171,6 +171,11 @@ void TWave_Out_Output::TState::Run()
                 buffer.Queued = false;
             any_queued = false;
         }
+        // A device with nothing queued starts on the first buffer written:
+        // held until all are, it does not run dry after that one.
+        const bool starting = !any_queued;
+        if (starting)
+            waveOutPause(device);
         for (TBuffer& buffer : *buffers) {
             if (buffer.Queued)
                 continue;
@@ -182,9 +187,11 @@ void TWave_Out_Output::TState::Run()
                 broken = true;
                 break;
             }
-            if (!any_queued)
-                last_progress = now;
             buffer.Queued = any_queued = true;
+        }
+        if (starting) {
+            waveOutRestart(device);
+            last_progress = now;
         }
     }
     // A stuck device (a sound server that has stopped) would hang a reset or

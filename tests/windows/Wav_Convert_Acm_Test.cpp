@@ -141,7 +141,7 @@ TEST(Wav_Convert_Acm, Unusable_Files_Are_Refused_With_A_Reason)
         const char* Reason;
     } cases[] = {
         {"empty", "", "too short"},
-        {"not RIFF", "RIFX\x04\0\0\0WAVE", "not a RIFF WAVE"},
+        {"not RIFF", std::string("RIFX\x04\0\0\0WAVE", 12), "not a RIFF WAVE"},
         {"no format chunk", Riff(data), "no format chunk"},
         {"format chunk cut short", Riff(Chunk("fmt ", "\x01\0\x01\0") + data), "not usable"},
         {"no data chunk", Riff(Format(1, 1, 22050, 16)), "holds no sound"},

@@ -134,6 +134,38 @@ def say_latency(recorder, command, runs, env=None):
     return results
 
 
+class Stream_Watch:
+    """Wall times at which the server saw a playback stream made."""
+
+    def __init__(self):
+        self.times = []
+        self.process = subprocess.Popen(["pactl", "subscribe"], stdout=subprocess.PIPE, text=True, bufsize=1)
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            if "'new' on sink-input" in line:
+                self.times.append(time.time())
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def stream_latency(recorder, watch, command):
+    """From the server's new stream to the first sound: the output alone,
+    without the program's start (Wine's is most of a second). The last
+    stream made before the sound is the one heard; Wine's driver makes a
+    first one only to ask the server its format."""
+    recorder.wait_silent()
+    started = time.time()
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    onset = recorder.onset_after(started)
+    process.wait(timeout=60)
+    made = [t for t in watch.times if onset is not None and started <= t <= onset]
+    return onset - made[-1] if made else None
+
+
 def run_time(command, runs):
     """Wall time of a command that makes no sound, start to end."""
     results = []
@@ -206,7 +238,8 @@ def main():
     # Interleaved, so both builds and the peer see the same machine load.
     say = {"before": [], "after": [], "saytime": []}
     wine, windows_say = os.environ.get("MEASURE_WINE"), os.environ.get("MEASURE_WINDOWS_SAY")
-    windows = {"say.exe": [], "wine start": []}
+    windows = {"say.exe": [], "wine start": [], "stream say.exe": [], "stream say": []}
+    watch = Stream_Watch() if wine and windows_say else None
     for _ in range(runs):
         for label, bin_dir in (("before", before), ("after", after)):
             say[label] += say_latency(recorder, [os.path.join(bin_dir, "horavox-say")] + say_args, 1)
@@ -214,6 +247,9 @@ def main():
         if wine and windows_say:
             windows["say.exe"] += say_latency(recorder, [wine, windows_say] + say_args, 1)
             windows["wine start"] += run_time([wine, windows_say, "--help"], 1)
+            windows["stream say.exe"].append(stream_latency(recorder, watch, [wine, windows_say] + say_args))
+            windows["stream say"].append(
+                stream_latency(recorder, watch, [os.path.join(after, "horavox-say")] + say_args))
     gaps = {label: added_gap(recorder, d, max(3, runs // 2)) for label, d in (("before", before), ("after", after))}
     clock = {"before": [], "after": []}
     clock_runs = max(3, runs // 2)
@@ -221,6 +257,8 @@ def main():
         for label, bin_dir in (("before", before), ("after", after)):
             clock[label] += clock_first_sound(recorder, bin_dir, 1)
     recorder.stop()
+    if watch:
+        watch.stop()
 
     def fmt(values):
         return " ".join(ms(v) if v is not None else "-" for v in values)
@@ -237,6 +275,9 @@ def main():
     if windows["say.exe"]:
         print("%-44s %21.1f   (horavox-say.exe under Wine)" % ("", median_ms(windows["say.exe"])))
         print("%-44s %21.1f   (Wine: horavox-say.exe --help, start to end)" % ("", median_ms(windows["wine start"])))
+        print("%-44s %21.1f %10.1f   (horavox-say.exe under Wine)" % (
+            "horavox-say new stream to first sound", median_ms(windows["stream say"]),
+            median_ms(windows["stream say.exe"])))
     ratio_before = median_ms(say["before"]) / median_ms(say["saytime"])
     ratio_after = median_ms(say["after"]) / median_ms(say["saytime"])
     print("horavox-say / saytime: before %.2f, after %.2f" % (ratio_before, ratio_after))

@@ -29,4 +29,16 @@ done <<'TABLE'
 19:30_dog_watches_at_50_%          19:30 --scheme bells --dog-watches --volume 50
 00:30_one_bell_silent              00:30 --scheme bells --volume 0
 TABLE
+
+# Paths with letters beyond ASCII reach the files: the arguments are read as
+# wide strings, and UTF-8 is the program's code page. The voice here says
+# "one" for twelve, so a lookup that fell back to the bundled voice shows.
+voice="$work/voix été"
+mkdir "$voice"
+cp "$(dirname "$windows_say")"/*.WAV "$voice/"
+cp "$voice/1.WAV" "$voice/12.WAV"
+"$linux_say" 12:12 --clock 12 --seed 11 --sound-dir "$voice" --wav "$work/linux.wav"
+"$wine" "$windows_say" 12:12 --clock 12 --seed 11 --sound-dir "Z:$voice" --wav "Z:$voice/à dire.wav"
+cmp -s "$work/linux.wav" "$voice/à dire.wav"
+expect "a voice and a render in directories with accents" 0 "$?"
 exit $((failures > 0))

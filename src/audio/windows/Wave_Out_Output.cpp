@@ -141,6 +141,10 @@ void TWave_Out_Output::TState::Run()
     }
     // The device stopped playing what it was given.
     bool stuck = false;
+    // Silence after the last sound, once filling has stopped: a device that
+    // runs dry stops, and Wine's then drops what the sound server still
+    // holds, which was the end of the last word.
+    int trailing_left = Trailing_Silence_Buffers;
     ULONGLONG last_progress = GetTickCount64();
     while (true) {
         if (broken)
@@ -157,15 +161,15 @@ void TWave_Out_Output::TState::Run()
         }
         if (any_queued && now - last_progress > Progress_Limit_Ms)
             broken = stuck = true;
-        if (quit && (!any_queued || broken))
+        if (quit && ((!any_queued && trailing_left == 0) || broken))
             break;
-        if (broken || quit)
+        if (broken)
             continue;
         // Only silence may be dropped: a sound already queued (the end of
         // the last one, or the start of this one) plays on.
-        if (start_now.exchange(false) && std::none_of(buffers->begin(), buffers->end(), [](const TBuffer& buffer) {
-                return buffer.Queued && buffer.Sounding;
-            })) {
+        if (start_now.exchange(false) && !quit &&
+            std::none_of(buffers->begin(), buffers->end(),
+                         [](const TBuffer& buffer) { return buffer.Queued && buffer.Sounding; })) {
             waveOutReset(device);
             for (TBuffer& buffer : *buffers)
                 buffer.Queued = false;
@@ -173,23 +177,27 @@ void TWave_Out_Output::TState::Run()
         }
         // A device with nothing queued starts on the first buffer written:
         // held until all are, it does not run dry after that one.
-        const bool starting = !any_queued;
-        if (starting)
-            waveOutPause(device);
+        bool paused = false;
         for (TBuffer& buffer : *buffers) {
             if (buffer.Queued)
                 continue;
-            if (!Fill(buffer.Bytes))
-                break;
+            if (!Fill(buffer.Bytes)) {
+                if (trailing_left == 0)
+                    break;
+                std::fill(buffer.Bytes.begin(), buffer.Bytes.end(), std::uint8_t{0});
+                --trailing_left;
+            }
             buffer.Sounding =
                 std::any_of(buffer.Bytes.begin(), buffer.Bytes.end(), [](std::uint8_t byte) { return byte != 0; });
+            if (!any_queued && !paused)
+                paused = waveOutPause(device) == MMSYSERR_NOERROR;
             if (waveOutWrite(device, &buffer.Header, sizeof buffer.Header) != MMSYSERR_NOERROR) {
                 broken = true;
                 break;
             }
             buffer.Queued = any_queued = true;
         }
-        if (starting) {
+        if (paused) {
             waveOutRestart(device);
             last_progress = now;
         }

@@ -21,6 +21,9 @@ public:
     // heard (Wine marks buffers played once per 10 ms period, no sooner).
     static constexpr int Buffer_Count = 8;
     static constexpr int Buffer_Milliseconds = 10;
+    // Played after the last sound before the device closes (100 ms): the
+    // sound server holds the end of the sound after the device is done with it.
+    static constexpr int Trailing_Silence_Buffers = 10;
 
     // Opens the device and starts playing silence. Throws EMCIDeviceError
     // with the system's text when the device cannot be opened, or when it

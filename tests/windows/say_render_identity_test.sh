@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# One render on both systems: for the bundled voice, horavox-say --wav on
+# One command on both systems: for the bundled voice, horavox-say --wav on
 # Linux and horavox-say.exe --wav under Wine write the same bytes, over a
-# table of times, schemes, clocks, prefix modes and volumes.
+# table of times, schemes, clocks, prefix modes and volumes; and the other
+# options print the same and end with the same exit codes.
 #   say_render_identity_test.sh WINE LINUX_SAY WINDOWS_SAY
 set -u
 wine=$1 linux_say=$2 windows_say=$3
@@ -28,6 +29,29 @@ done <<'TABLE'
 04:00_eight_bells                  04:00 --scheme bells
 19:30_dog_watches_at_50_%          19:30 --scheme bells --dog-watches --volume 50
 00:30_one_bell_silent              00:30 --scheme bells --volume 0
+TABLE
+
+# Output and exit codes, with the program's directory written alike.
+printf '[vocahora]\r\nN24_Hour_Clock_Option=1\r\nVolume_Percent=40\r\n' >"$work/vocahora.ini"
+linux_bin=$(cd "$(dirname "$linux_say")" && pwd)/
+same_directory() {  # text on standard input
+    sed -e "s|$linux_bin|DIR/|g" -e 's|Z:[^ ]*\\bin\\|DIR/|g' -e 's/\r$//'
+}
+while read -r label arguments; do
+    arguments=${arguments//@ini/$work/vocahora.ini}
+    # shellcheck disable=SC2086
+    linux=$("$linux_say" $arguments 2>&1 | same_directory; echo "exit ${PIPESTATUS[0]}")
+    # shellcheck disable=SC2086
+    windows=$("$wine" "$windows_say" ${arguments//$work/Z:$work} 2>&1 | same_directory; echo "exit ${PIPESTATUS[0]}")
+    expect "$label: the same output and exit code" "$linux" "$windows"
+done <<'TABLE'
+print_13:07            13:07 --print --clock 12 --prefix-suffix fixed
+settings_file_read     --settings @ini --show-settings
+voice_check            --check-voice
+help                   --help
+a_bad_time             25:00 --print
+a_bad_volume           --volume 101 --print
+an_unknown_option      --loud
 TABLE
 
 # Paths with letters beyond ASCII reach the files: the arguments are read as

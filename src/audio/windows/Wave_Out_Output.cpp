@@ -16,7 +16,7 @@
 
 namespace {
 
-// A device answers an open in milliseconds, and plays a buffer in five; one
+// A device answers an open in milliseconds, and plays a buffer in ten; one
 // that has not in these times is taken to be stuck. Opening is given longer:
 // the first open of a run loads the system's sound drivers.
 constexpr DWORD Open_Limit_Ms = 5000;

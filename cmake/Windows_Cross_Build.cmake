@@ -1,10 +1,18 @@
 # The cross build for Windows (toolchain cmake/mingw-w64-x86_64.cmake): the
 # same libraries as on Linux, up to the last that has its Windows half, with
 # their tests, run under Wine.
-enable_language(C)
-foreach(folder util system settings engine clock)
+enable_language(C RC)
+set(HORAVOX_BIN ${CMAKE_BINARY_DIR}/bin)
+foreach(folder util system settings engine audio clock)
   add_subdirectory(src/${folder})
 endforeach()
+# horavox-say.exe, and the voice pack beside it.
+add_subdirectory(src/app)
+file(GLOB voice_pack CONFIGURE_DEPENDS sounds/*)
+add_custom_target(voice_pack ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${HORAVOX_BIN}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${voice_pack} ${HORAVOX_BIN}
+  DEPENDS ${voice_pack})
 
 enable_testing()
 add_subdirectory(tests/windows)

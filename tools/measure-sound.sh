@@ -7,7 +7,9 @@
 # one run: the clock's first sound after a due minute (with the device shut
 # by the silence close), horavox-say from exec to first sound against the
 # Debian talking clock saytime, and the silence added between words against
-# the --wav render; then how long after each whole second the clock's window
+# the --wav render, and horavox-say.exe under Wine on the same server (with
+# the time Wine takes to start and end it without sound, for scale); then how
+# long after each whole second the clock's window
 # title changes (and the seconds skipped or doubled) against a window that
 # sets its title on the second, start-up from exec to mapped window and idle
 # resident memory against a bare Qt QLabel window, with ratios. RUNS (default
@@ -29,13 +31,18 @@ done
 runs=${1:-10}
 
 bash "$top/tools/install-packages.sh" build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev \
-  libsdl2-dev pulseaudio pulseaudio-utils saytime faketime python3 git xvfb libx11-dev python3-xlib
+  libsdl2-dev pulseaudio pulseaudio-utils saytime faketime python3 git xvfb libx11-dev python3-xlib \
+  g++-mingw-w64-x86-64-posix wine64
 
 build_bin() {  # source dir, build dir
   cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$2" -j2 --target horavox horavox-say >/dev/null
 }
 build_bin "$top" "$top/build-measure"
+# horavox-say.exe of the working tree, optimised as the Linux builds are.
+cmake -S "$top" -B "$top/build-measure-mingw" -G Ninja --toolchain "$top/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build-measure-mingw" -j2 --target horavox-say >/dev/null
 before_src="$top/build-measure-before/source"
 # Named in the tree under measurement: in the kept worktree, HEAD would be the
 # commit of the previous run.
@@ -61,6 +68,7 @@ mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 xvfb_pid=
 stop_server() {
+  [ -z "${WINEPREFIX:-}" ] || /usr/lib/wine/wineserver64 -k 2>/dev/null || true
   pulseaudio --kill 2>/dev/null || true
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$scratch"
@@ -75,6 +83,12 @@ unset SDL_AUDIODRIVER
 echo "before: $(git -C "$before_src" log --oneline -1)"
 echo "after:  the working tree at $(git -C "$top" log --oneline -1)"
 if [ "$only" != desktop ]; then
+  # A Wine prefix of its own, its server kept running between the runs, as
+  # a desktop session keeps it; Wine's winepulse.drv plays to our server.
+  export WINEPREFIX="$scratch/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  (unset DISPLAY WAYLAND_DISPLAY; /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1)
+  /usr/lib/wine/wineserver64 -p
+  export MEASURE_WINE=/usr/lib/wine/wine64 MEASURE_WINDOWS_SAY="$top/build-measure-mingw/bin/horavox-say.exe"
   python3 "$top/tools/measure_sound.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" "$runs"
 fi
 if [ "$only" != sound ]; then

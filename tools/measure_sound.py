@@ -9,6 +9,10 @@ above the loudness threshold.
 
 Usage: measure_sound.py BEFORE_BIN AFTER_BIN [RUNS]
 Each *_BIN is a directory holding horavox, horavox-say and the voice pack.
+With MEASURE_WINE and MEASURE_WINDOWS_SAY set (Wine's loader and
+horavox-say.exe), horavox-say.exe under Wine is measured in the same rounds,
+with the time Wine takes to start and end the same program without sound
+(--help) beside it.
 """
 import math
 import os
@@ -130,6 +134,48 @@ def say_latency(recorder, command, runs, env=None):
     return results
 
 
+class Stream_Watch:
+    """Wall times at which the server saw a playback stream made."""
+
+    def __init__(self):
+        self.times = []
+        self.process = subprocess.Popen(["pactl", "subscribe"], stdout=subprocess.PIPE, text=True, bufsize=1)
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            if "'new' on sink-input" in line:
+                self.times.append(time.time())
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def stream_latency(recorder, watch, command):
+    """From the server's new stream to the first sound: the output alone,
+    without the program's start (Wine's is most of a second). The last
+    stream made before the sound is the one heard; Wine's driver makes a
+    first one only to ask the server its format."""
+    recorder.wait_silent()
+    started = time.time()
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    onset = recorder.onset_after(started)
+    process.wait(timeout=60)
+    made = [t for t in watch.times if onset is not None and started <= t <= onset]
+    return onset - made[-1] if made else None
+
+
+def run_time(command, runs):
+    """Wall time of a command that makes no sound, start to end."""
+    results = []
+    for _ in range(runs):
+        started = time.time()
+        subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        results.append(time.time() - started)
+    return results
+
+
 def added_gap(recorder, bin_dir, runs):
     """Silence added per join: the played span against the rendered file's span."""
     say = os.path.join(bin_dir, "horavox-say")
@@ -191,10 +237,19 @@ def main():
     say_args = ["--prefix-suffix", "none", "10:07"]
     # Interleaved, so both builds and the peer see the same machine load.
     say = {"before": [], "after": [], "saytime": []}
+    wine, windows_say = os.environ.get("MEASURE_WINE"), os.environ.get("MEASURE_WINDOWS_SAY")
+    windows = {"say.exe": [], "wine start": [], "stream say.exe": [], "stream say": []}
+    watch = Stream_Watch() if wine and windows_say else None
     for _ in range(runs):
         for label, bin_dir in (("before", before), ("after", after)):
             say[label] += say_latency(recorder, [os.path.join(bin_dir, "horavox-say")] + say_args, 1)
         say["saytime"] += say_latency(recorder, ["saytime"], 1)
+        if wine and windows_say:
+            windows["say.exe"] += say_latency(recorder, [wine, windows_say] + say_args, 1)
+            windows["wine start"] += run_time([wine, windows_say, "--help"], 1)
+            windows["stream say.exe"].append(stream_latency(recorder, watch, [wine, windows_say] + say_args))
+            windows["stream say"].append(
+                stream_latency(recorder, watch, [os.path.join(after, "horavox-say")] + say_args))
     gaps = {label: added_gap(recorder, d, max(3, runs // 2)) for label, d in (("before", before), ("after", after))}
     clock = {"before": [], "after": []}
     clock_runs = max(3, runs // 2)
@@ -202,6 +257,8 @@ def main():
         for label, bin_dir in (("before", before), ("after", after)):
             clock[label] += clock_first_sound(recorder, bin_dir, 1)
     recorder.stop()
+    if watch:
+        watch.stop()
 
     def fmt(values):
         return " ".join(ms(v) if v is not None else "-" for v in values)
@@ -215,11 +272,18 @@ def main():
         median_ms(say["saytime"])))
     print("%-44s %10.1f %10.1f" % ("silence added per join of words", median_ms(gaps["before"]),
                                    median_ms(gaps["after"])))
+    if windows["say.exe"]:
+        print("%-44s %21.1f   (horavox-say.exe under Wine)" % ("", median_ms(windows["say.exe"])))
+        print("%-44s %21.1f   (Wine: horavox-say.exe --help, start to end)" % ("", median_ms(windows["wine start"])))
+        print("%-44s %21.1f %10.1f   (horavox-say.exe under Wine)" % (
+            "horavox-say new stream to first sound", median_ms(windows["stream say"]),
+            median_ms(windows["stream say.exe"])))
     ratio_before = median_ms(say["before"]) / median_ms(say["saytime"])
     ratio_after = median_ms(say["after"]) / median_ms(say["saytime"])
     print("horavox-say / saytime: before %.2f, after %.2f" % (ratio_before, ratio_after))
     print("\nruns:")
-    for name, table in (("clock first sound", clock), ("say first sound", say), ("added gap", gaps)):
+    for name, table in (("clock first sound", clock), ("say first sound", say), ("added gap", gaps),
+                        ("Windows", windows)):
         for label, values in table.items():
             print("  %-18s %-8s %s" % (name, label, fmt(values)))
 

@@ -21,8 +21,9 @@ packages=(build-essential cmake ninja-build pkg-config
 [ "$mode" = test ] && packages+=(python3-pyatspi at-spi2-core dbus-daemon)
 # The fuzz targets need clang and its libFuzzer runtime.
 [ "$mode" = test ] && packages+=(clang libclang-rt-14-dev)
-# The libraries with a Windows half are cross-built and tested under Wine.
-[ "$mode" = test ] && packages+=(g++-mingw-w64-x86-64-posix wine64)
+# The libraries with a Windows half are cross-built and tested under Wine;
+# sox makes the sound files in other formats for the Windows decoder's test.
+[ "$mode" = test ] && packages+=(g++-mingw-w64-x86-64-posix wine64 sox)
 bash "$top/tools/install-packages.sh" "${packages[@]}"
 
 # Both commands configure build/ alike, so one after the other rebuilds only

@@ -14,6 +14,7 @@
 #include "engine/SoundPlayer.h"
 #include "engine/Volume.h"
 #include "system/Files.h"
+#include "system/Path_Text.h"
 #include "system/Files_Read.h"
 #include "audio/Plain_Pcm_Wav.h"
 #include "audio/Wav_Convert.h"
@@ -46,7 +47,7 @@ std::optional<std::size_t> Take_Plain_Pcm(const std::string& actual, int frequen
     // Read whole and copied once: for words and bells, not for a long
     // recording, which the decoder takes a piece at a time.
     std::error_code error;
-    const auto size = std::filesystem::file_size(actual, error);
+    const auto size = std::filesystem::file_size(Path_Of(actual), error);
     std::string contents;
     if (error || size > Plain_Pcm_Size_Limit || Read_Regular_File(actual, contents) != TFile_Read::Read)
         return std::nullopt;

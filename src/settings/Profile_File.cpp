@@ -1,6 +1,7 @@
 #include "settings/Profile_File.h"
 
 #include "system/Files_Read.h"
+#include "system/Path_Text.h"
 #include "system/Files_Safe_Write.h"
 #include "util/Horavox_Error.h"
 
@@ -287,7 +288,7 @@ void TProfile_File::Save() const
 {
     if (unreadable_ || !Write_File_Safely(path_, Contents())) {
         std::error_code error;
-        auto full_path = std::filesystem::absolute(path_, error);
-        throw EHoravoxError("Unable to write to " + (error ? path_ : full_path.string()));
+        auto full_path = std::filesystem::absolute(Path_Of(path_), error);
+        throw EHoravoxError("Unable to write to " + (error ? path_ : Name_Of(full_path)));
     }
 }

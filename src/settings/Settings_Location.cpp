@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "system/Files.h"
+#include "system/Path_Text.h"
 #include "system/Files_Safe_Write.h"
 #include "system/Files_Settings_Home.h"
 
@@ -24,7 +25,7 @@ std::string Without_Trailing_Slashes(std::string path)
 bool Is_File(const std::string& path)
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return std::filesystem::is_regular_file(Path_Of(path), error);
 }
 
 }  // namespace
@@ -68,8 +69,8 @@ void Prepare_Settings_File(const TSettings_Location& location)
     if (location.seed_path.empty())
         return;
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(location.path).parent_path(), error);
-    if (error || std::filesystem::exists(location.path, error) || !Is_File(location.seed_path))
+    std::filesystem::create_directories(Path_Of(location.path).parent_path(), error);
+    if (error || std::filesystem::exists(Path_Of(location.path), error) || !Is_File(location.seed_path))
         return;
     std::ifstream seed(location.seed_path, std::ios::binary);
     if (!seed)

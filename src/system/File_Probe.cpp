@@ -5,6 +5,7 @@
 
 #include "system/File_Probe_System.h"
 #include "system/Files.h"
+#include "system/Path_Text.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ bool Delete_Closed_File(const std::string& path)
     Clear_File_Attributes(existing);
     if (File_Open_Status(existing) == "CLOSED") {
         std::error_code ignored;
-        std::filesystem::remove(existing, ignored);
+        std::filesystem::remove(Path_Of(existing), ignored);
     }
     return Resolve_Path(path).empty();
 }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "system/Files_System.h"
+#include "system/Path_Text.h"
 
 namespace fs = std::filesystem;
 
@@ -77,7 +78,7 @@ std::optional<fs::directory_entry> Scan(const fs::path& directory,
 // `path` without trailing delimiters, unless it is nothing but the root.
 fs::path Without_Trailing_Delimiters(const std::string& path)
 {
-    fs::path result(path);
+    fs::path result = Path_Of(path);
     while (!result.has_filename() && result.has_relative_path())
         result = result.parent_path();
     return result;
@@ -90,12 +91,12 @@ std::optional<fs::path> Find_Entry(const fs::path& path, const std::function<boo
     std::error_code error;
     if (accept(fs::status(path, error)))
         return Spelled_As_On_Disk(path);
-    const std::string wanted = path.filename().string();
+    const std::string wanted = Name_Of(path.filename());
     if (wanted.empty())
         return std::nullopt;
     auto found = Scan(Directory_Of(path), [&](const fs::directory_entry& entry) {
         std::error_code ignored;
-        return Same_Ignoring_Case(entry.path().filename().string(), wanted) && accept(entry.status(ignored));
+        return Same_Ignoring_Case(Name_Of(entry.path().filename()), wanted) && accept(entry.status(ignored));
     });
     if (!found)
         return std::nullopt;
@@ -106,7 +107,7 @@ std::optional<fs::path> Find_Entry(const fs::path& path, const std::function<boo
 
 bool File_Exists(const std::string& path)
 {
-    return Find_Entry(fs::path(path), [](fs::file_status s) { return fs::is_regular_file(s); }).has_value();
+    return Find_Entry(Path_Of(path), [](fs::file_status s) { return fs::is_regular_file(s); }).has_value();
 }
 
 bool Directory_Exists(const std::string& path)
@@ -121,19 +122,19 @@ std::string Resolve_Path(const std::string& path)
 {
     if (path.empty())
         return {};
-    auto found = Find_Entry(fs::path(path), [](fs::file_status s) { return fs::exists(s); });
-    return found ? found->string() : std::string();
+    auto found = Find_Entry(Path_Of(path), [](fs::file_status s) { return fs::exists(s); });
+    return found ? Name_Of(*found) : std::string();
 }
 
 std::vector<std::string> Find_Matching_Entries(const std::string& mask)
 {
-    const fs::path mask_path(mask);
-    const std::string pattern = mask_path.filename().string();
+    const fs::path mask_path = Path_Of(mask);
+    const std::string pattern = Name_Of(mask_path.filename());
     std::vector<std::string> names;
     if (pattern.empty())
         return names;
     Scan(Directory_Of(mask_path), [&](const fs::directory_entry& entry) {
-        std::string name = entry.path().filename().string();
+        std::string name = Name_Of(entry.path().filename());
         if (Wildcard_Match(pattern, name))
             names.push_back(std::move(name));
         return false;

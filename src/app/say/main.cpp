@@ -15,7 +15,9 @@
 #include "engine/Compose_Spoken_Time.h"
 #include "engine/Plain_Engine_Host.h"
 #include "audio/Plain_Notice_Loop.h"
+#include "system/Console.h"
 #include "system/Files.h"
+#include "system/Local_Time.h"
 #include "audio/Sound_Output.h"
 #include "audio/Wav_Convert.h"
 #include "audio/Player_Set.h"
@@ -44,9 +46,7 @@ public:
 
 TClock_Time Time_Now()
 {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = Local_Time(std::time(nullptr));
     return {local.tm_hour, local.tm_min};
 }
 
@@ -144,9 +144,10 @@ int Speak_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source
 
 int main(int argc, char** argv)
 {
+    Use_Utf8_Console();
     TSay_Options options;
     try {
-        options = Parse_Say_Arguments(std::vector<std::string>(argv + 1, argv + argc));
+        options = Parse_Say_Arguments(Program_Arguments(argc, argv));
     } catch (const EUsage_Error& error) {
         std::cerr << "horavox-say: " << error.what() << "\n";
         return Exit_Usage;

@@ -34,11 +34,11 @@ std::string Program_Directory()
 // Names match in any letter case here; the directory entry tells how the name is spelled.
 std::filesystem::path Spelled_As_On_Disk(const std::filesystem::path& path)
 {
-    const std::string name = path.filename().string();
-    if (name.empty() || name.find_first_of("*?") != std::string::npos)
+    const std::wstring name = path.filename().wstring();
+    if (name.empty() || name.find_first_of(L"*?") != std::wstring::npos)
         return path;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(path.string().c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(path.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return path;
     FindClose(search);

@@ -1,0 +1,8 @@
+#include "system/Local_Time.h"
+
+std::tm Local_Time(std::time_t time)
+{
+    std::tm local{};
+    localtime_r(&time, &local);
+    return local;
+}

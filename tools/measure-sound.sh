@@ -13,8 +13,9 @@
 # resident memory against a bare Qt QLabel window, with ratios. RUNS sets the
 # repetitions (default 10 for the sound, and 15 interleaved start-up rounds
 # after a warm-up, with each side's median and spread, for the desktop); the
-# measuring takes about seven minutes, plus the builds the first time (they are kept in build-measure/ and
-# build-measure-before/ and rebuilt incrementally).
+# measuring takes about seven minutes, plus the builds the first time (they
+# are kept in build-measure/ and build-measure-before/ and rebuilt
+# incrementally).
 # Not part of the test suite: timing targets are checked here, not in tests.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

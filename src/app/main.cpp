@@ -9,6 +9,7 @@
 #include "qt/Sound_File_Info_Box.h"
 #include "qt/TMainForm1.h"
 #include "system/Files.h"
+#include "system/Font_Configuration.h"
 #include "system/Run_Values.h"
 #include "system/Second_Timer.h"
 #include "audio/Sound_Output.h"
@@ -24,6 +25,8 @@
 // request to the running clock and ends.
 int main(int argc, char** argv)
 {
+    // Overlaps the application's connection to the display.
+    TFont_Configuration_Read_Ahead font_configuration;
     THoravox_Application application(argc, argv);
     const TClock_Arguments arguments = Parse_Clock_Arguments(QApplication::arguments());
     if (!arguments.error.isEmpty()) {
@@ -65,6 +68,7 @@ int main(int argc, char** argv)
     services.Auto_Run_Key = Auto_Run_Key();
     services.Version = HORAVOX_VERSION;
 
+    font_configuration.Wait();
     TMainForm1 main_form(services);
     TAboutBox about_box(services.Version, services.Clock, services.Random, &main_form);
     TSound_File_Info_Box sound_file_info_box(&main_form);

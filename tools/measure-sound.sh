@@ -12,10 +12,12 @@
 # long after each whole second the clock's window
 # title changes (and the seconds skipped or doubled) against a window that
 # sets its title on the second, start-up from exec to mapped window and idle
-# resident memory against a bare Qt QLabel window, with ratios. RUNS (default
-# 10) sets the repetitions; the measuring takes about seven minutes, plus the
-# builds the first time (they are kept in build-measure/ and
-# build-measure-before/ and rebuilt incrementally).
+# resident memory against a bare Qt QLabel window, with ratios. RUNS sets the
+# repetitions (default 10 for the sound, and 15 interleaved start-up rounds
+# after a warm-up, with each side's median and spread, for the desktop); the
+# measuring takes about seven minutes, plus the builds the first time (they
+# are kept in build-measure/ and build-measure-before/ and rebuilt
+# incrementally).
 # Not part of the test suite: timing targets are checked here, not in tests.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -100,5 +102,5 @@ if [ "$only" != sound ]; then
   export DISPLAY=":$(cat "$scratch/display")"
   # The Debian interpreter, which has python3-xlib, whatever python3 is first on PATH.
   /usr/bin/python3 "$top/tools/measure_desktop.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" \
-    "$refs" "$runs"
+    "$refs" ${1:-15}
 fi

@@ -12,6 +12,10 @@ Figures, for two builds of the clock side by side in one run:
     sound device has been opened by then and shut again by the silence
     close), against the same QLabel window.
 
+Start-up runs the three programs in turn for RUNS rounds (default 15) after
+a warm-up round, and gives each side's median and spread and the ratio of
+the medians.
+
 Usage: measure_desktop.py BEFORE_BIN AFTER_BIN REFERENCE_DIR [RUNS] [TICK_SECONDS]
 Each *_BIN is a directory holding horavox and its voice pack; REFERENCE_DIR
 holds title_on_the_second and bare_label. Needs DISPLAY (an Xvfb of the
@@ -31,6 +35,8 @@ import time
 
 from Xlib import X, display as xdisplay
 
+START_UP_ROUNDS = 15  # single starts swing by 10 ms on a loaded machine; five or ten are too few
+WARM_UP_ROUNDS = 1
 SETTLE_SECONDS = 3  # start-up work is over; ticks from here on are ordinary
 IDLE_RSS_AFTER = 15  # the sound device has been shut by the 10 s silence close
 QUIET_INI = "[vocahora]\nNever_Say_Time_Option=1\nSay_Time_Every_Hour_Option=0\n"
@@ -266,10 +272,11 @@ def measure_ticks_and_memory(observer, bins, references, tick_seconds):
             program.stop()
 
 
-def measure_start_up(observer, bins, references, runs):
-    """Exec to mapped window, interleaved so every program sees the same load."""
+def measure_start_up(observer, bins, references, runs, warm_up=WARM_UP_ROUNDS):
+    """Exec to mapped window, interleaved so every program sees the same load.
+    The warm-up rounds fill the page cache and are not counted."""
     times = {label: [] for label in list(bins) + ["QLabel"]}
-    for _ in range(runs):
+    for round_number in range(warm_up + runs):
         for label in times:
             if label == "QLabel":
                 program = Program(os.path.join(references, "bare_label"))
@@ -278,16 +285,28 @@ def measure_start_up(observer, bins, references, runs):
             try:
                 program.start()
                 mapped = observer.wait_mapped(program.process.pid)
-                times[label].append(None if mapped is None else mapped - program.started)
+                if round_number >= warm_up:
+                    times[label].append(None if mapped is None else mapped - program.started)
             finally:
                 program.stop()
             time.sleep(0.3)
     return times
 
 
+def spread_ms(values):
+    """The quartiles and the extremes of a side's start-up times, in ms."""
+    values = sorted(v * 1000 for v in values if v is not None)
+    if not values:
+        return None
+    if len(values) < 4:
+        return values[0], values[0], values[-1], values[-1]
+    low, _, high = statistics.quantiles(values, n=4)
+    return values[0], low, high, values[-1]
+
+
 def main():
     before, after, references = sys.argv[1], sys.argv[2], sys.argv[3]
-    runs = int(sys.argv[4]) if len(sys.argv) > 4 else 10
+    runs = int(sys.argv[4]) if len(sys.argv) > 4 else START_UP_ROUNDS
     tick_seconds = int(sys.argv[5]) if len(sys.argv) > 5 else 90
     bins = {"before": before, "after": after}
     # The sound server of measure-sound.sh when there is one: closing a
@@ -339,8 +358,14 @@ def main():
     start = {label: median_ms(values) for label, values in start_up.items()}
     print("%-46s %10.1f %10.1f %10.1f   (QLabel)" % (
         "start-up, exec to mapped window (median, ms)", start["before"], start["after"], start["QLabel"]))
-    print("%-46s %10.2f %10.2f" % ("  ratio to QLabel", start["before"] / start["QLabel"],
-                                   start["after"] / start["QLabel"]))
+    spreads = {label: spread_ms(values) for label, values in start_up.items()}
+    print("%-46s %10s %10s %10s" % (
+        "  quartiles, ms", *("%.0f-%.0f" % spreads[l][1:3] if spreads[l] else "-" for l in ("before", "after", "QLabel"))))
+    print("%-46s %10s %10s %10s" % (
+        "  min-max, ms", *("%.0f-%.0f" % (spreads[l][0], spreads[l][3]) if spreads[l] else "-"
+                          for l in ("before", "after", "QLabel"))))
+    print("%-46s %10.2f %10.2f" % ("  ratio of medians to QLabel (%d rounds)" % runs,
+                                   start["before"] / start["QLabel"], start["after"] / start["QLabel"]))
     print("%-46s %10.1f %10.1f %10.1f   (QLabel)" % (
         "idle RSS %d s after activation (MiB)" % IDLE_RSS_AFTER, mib(rss.get("before")), mib(rss.get("after")),
         mib(rss.get("QLabel"))))

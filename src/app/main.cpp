@@ -8,6 +8,7 @@
 #include "qt/Qt_Handle_Watcher.h"
 #include "qt/Single_Instance.h"
 #include "system/Files.h"
+#include "system/Font_Configuration.h"
 #include "system/Run_Values.h"
 #include "system/Second_Timer.h"
 #include "audio/Sound_Output.h"
@@ -21,6 +22,8 @@
 // request to the running clock and ends.
 int main(int argc, char** argv)
 {
+    // Overlaps the application's connection to the display.
+    TFont_Configuration_Read_Ahead font_configuration;
     THoravox_Application application(argc, argv);
     const TClock_Arguments arguments = Parse_Clock_Arguments(QApplication::arguments());
     if (!arguments.error.isEmpty()) {
@@ -66,6 +69,7 @@ int main(int argc, char** argv)
     services.Auto_Run_Key = Auto_Run_Key();
     services.Version = HORAVOX_VERSION;
 
+    font_configuration.Wait();
     TClock_Windows windows(services);
     TMainForm1& main_form = windows.form;
     // Logging out ends the program with a signal: close as the close box does, saving the settings.

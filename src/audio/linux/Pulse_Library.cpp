@@ -47,7 +47,10 @@ bool Find_Functions(void* handle, TPulse_Functions& f)
 
 const TPulse_Functions* Load()
 {
-    void* handle = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
+    // Lazily: the client is linked to bind its own calls at once anyway, and
+    // binding every call of the libraries it pulls in (X11, sound file
+    // codecs), which the sound output never makes, was a quarter of it.
+    void* handle = dlopen("libpulse.so.0", RTLD_LAZY | RTLD_LOCAL);
     if (handle == nullptr)
         return nullptr;
     static TPulse_Functions functions{};

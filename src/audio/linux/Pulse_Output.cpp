@@ -49,6 +49,7 @@ std::unique_ptr<TPulse_Output> TPulse_Output::Open(int frequency, int channels, 
 
 TPulse_Output::TConnected TPulse_Output::Connect(int frequency, int channels, std::string& why)
 {
+    spec_ = pa_sample_spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(frequency), static_cast<std::uint8_t>(channels)};
     mainloop_ = pulse_.Mainloop_New();
     if (mainloop_ == nullptr) {
         why = "no PulseAudio main loop";
@@ -66,43 +67,46 @@ TPulse_Output::TConnected TPulse_Output::Connect(int frequency, int channels, st
         why = pulse_.Strerror(pulse_.Context_Errno(context_));
         return TConnected::No;
     }
+    // The server's thread asks for the stream as soon as the connection is
+    // ready (On_Context_State), so this thread waits once, for both.
     pulse_.Mainloop_Lock(mainloop_);
-    bool answered = Wait_Until([this] {
-        const pa_context_state_t state = pulse_.Context_Get_State(context_);
-        return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+    const bool answered = Wait_Until([this] {
+        if (!PA_CONTEXT_IS_GOOD(pulse_.Context_Get_State(context_)) || stream_failed_)
+            return true;
+        if (stream_ == nullptr)
+            return false;
+        const pa_stream_state_t state = pulse_.Stream_Get_State(stream_);
+        return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
     });
-    bool ready = answered && pulse_.Context_Get_State(context_) == PA_CONTEXT_READY;
+    const bool ready = answered && stream_ != nullptr && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY;
     if (ready) {
-        const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(frequency),
-                                  static_cast<std::uint8_t>(channels)};
-        stream_ = pulse_.Stream_New(context_, "Announcement", &spec, nullptr);
-        ready = stream_ != nullptr;
-        if (ready) {
-            pulse_.Stream_Set_State_Callback(stream_, On_Stream_State, this);
-            pulse_.Stream_Set_Write_Callback(stream_, On_Write, this);
-            pa_buffer_attr attributes{};
-            attributes.maxlength = static_cast<std::uint32_t>(-1);
-            attributes.tlength = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Target_Latency_Usec, &spec));
-            attributes.prebuf = static_cast<std::uint32_t>(-1);
-            attributes.minreq = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Request_Usec, &spec));
-            attributes.fragsize = static_cast<std::uint32_t>(-1);
-            ready = pulse_.Stream_Connect_Playback(stream_, nullptr, &attributes, PA_STREAM_ADJUST_LATENCY, nullptr,
-                                                   nullptr) == 0;
-        }
-        answered = !ready || Wait_Until([this] {
-            const pa_stream_state_t state = pulse_.Stream_Get_State(stream_);
-            return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
-        });
-        ready = answered && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY;
-        if (ready) {
-            target_bytes_ = pulse_.Stream_Get_Buffer_Attr(stream_)->tlength;
-            playing_ = true;
-        }
-    }
-    if (!ready)
+        target_bytes_ = pulse_.Stream_Get_Buffer_Attr(stream_)->tlength;
+        playing_ = true;
+    } else {
         why = pulse_.Strerror(pulse_.Context_Errno(context_));
+    }
     pulse_.Mainloop_Unlock(mainloop_);
     return ready ? TConnected::Yes : answered ? TConnected::No : TConnected::No_Answer;
+}
+
+// On the server's thread, once the connection is ready.
+void TPulse_Output::Connect_Stream()
+{
+    stream_ = pulse_.Stream_New(context_, "Announcement", &spec_, nullptr);
+    if (stream_ == nullptr) {
+        stream_failed_ = true;
+        return;
+    }
+    pulse_.Stream_Set_State_Callback(stream_, On_Stream_State, this);
+    pulse_.Stream_Set_Write_Callback(stream_, On_Write, this);
+    pa_buffer_attr attributes{};
+    attributes.maxlength = static_cast<std::uint32_t>(-1);
+    attributes.tlength = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Target_Latency_Usec, &spec_));
+    attributes.prebuf = static_cast<std::uint32_t>(-1);
+    attributes.minreq = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Request_Usec, &spec_));
+    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    if (pulse_.Stream_Connect_Playback(stream_, nullptr, &attributes, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
+        stream_failed_ = true;
 }
 
 // With the main loop locked. A server that has stopped (suspended, or
@@ -230,8 +234,11 @@ void TPulse_Output::On_Write(pa_stream*, std::size_t length, void* output)
 void TPulse_Output::On_Context_State(pa_context* context, void* output)
 {
     auto& self = *static_cast<TPulse_Output*>(output);
+    const pa_context_state_t state = self.pulse_.Context_Get_State(context);
+    if (state == PA_CONTEXT_READY && self.stream_ == nullptr && !self.stream_failed_)
+        self.Connect_Stream();
     self.pulse_.Mainloop_Signal(self.mainloop_, 0);
-    if (!PA_CONTEXT_IS_GOOD(self.pulse_.Context_Get_State(context)))
+    if (!PA_CONTEXT_IS_GOOD(state))
         self.Report_Lost();
 }
 

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include <pulse/sample.h>
+
 #include "audio/Output_Device.h"
 
 struct TPulse_Functions;
@@ -45,6 +47,7 @@ private:
     TPulse_Output(const TPulse_Functions& pulse, TFill fill, TLost lost, void* argument);
     enum class TConnected { Yes, No, No_Answer };
     TConnected Connect(int frequency, int channels, std::string& why);
+    void Connect_Stream();
     // With the main loop locked: waits for `done`, or for a time limit.
     template <typename TDone>
     bool Wait_Until(TDone done);
@@ -61,6 +64,9 @@ private:
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
+    pa_sample_spec spec_{};
+    // The server refused the stream.
+    bool stream_failed_ = false;
     bool filling_ = true;
     // Connected and playing; a break after this is reported, once.
     bool playing_ = false;

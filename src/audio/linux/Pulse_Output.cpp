@@ -11,10 +11,11 @@
 namespace {
 
 // The server keeps this much queued ahead of playing, and asks for more a
-// quarter of it at a time: enough for a busy desktop, and a new sound does
-// not wait behind it (Start_Now).
-constexpr pa_usec_t Target_Latency_Usec = 20'000;
-constexpr pa_usec_t Request_Usec = 5'000;
+// quarter of it at a time. A new sound does not wait behind it (Start_Now),
+// so it costs no delay; 20 ms ran dry on a busy machine, and the server then
+// played gaps of silence inside the words.
+constexpr pa_usec_t Target_Latency_Usec = 100'000;
+constexpr pa_usec_t Request_Usec = 25'000;
 // A server answers a connection or a drain in milliseconds; one that has not
 // in this time is taken to be stuck.
 constexpr int Answer_Limit_Seconds = 2;
@@ -200,7 +201,7 @@ void TPulse_Output::Start_Now()
 {
     Lock();
     if (filling_ && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY)
-        Fill_And_Write(target_bytes_, true);
+        Fill_And_Write(target_bytes_, !Sound_Unplayed());
     Unlock();
 }
 
@@ -216,12 +217,36 @@ void TPulse_Output::Fill_And_Write(std::size_t length, bool replace_unplayed)
         std::memset(data, 0, size);
         if (filling_)
             fill_(argument_, static_cast<std::uint8_t*>(data), static_cast<int>(size));
+        Count_Trailing_Silence(static_cast<const std::uint8_t*>(data), size);
         if (pulse_.Stream_Write(stream_, data, size, nullptr, 0,
                                 replace_unplayed ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE) < 0)
             return;
         replace_unplayed = false;
         length -= size;
     }
+}
+
+// The server asks for what it lacks of its target, so it holds at most the
+// target less what it still asks for (it may have played some since). If
+// that is more than the silence written after the last sound, the end of
+// that sound may still be unplayed, and writing over it would cut it: the
+// new sound then goes after what is queued, late by at most the queue.
+bool TPulse_Output::Sound_Unplayed() const
+{
+    const std::size_t asked = pulse_.Stream_Writable_Size(stream_);
+    const std::size_t held = target_bytes_ > asked ? target_bytes_ - asked : 0;
+    return held > trailing_silence_bytes_;
+}
+
+void TPulse_Output::Count_Trailing_Silence(const std::uint8_t* data, std::size_t size)
+{
+    std::size_t silent = 0;
+    while (silent < size && data[size - 1 - silent] == 0)
+        ++silent;
+    if (silent < size)
+        trailing_silence_bytes_ = silent;
+    else if (trailing_silence_bytes_ < Nothing_Sounded)
+        trailing_silence_bytes_ += size;
 }
 
 void TPulse_Output::On_Write(pa_stream*, std::size_t length, void* output)

@@ -52,6 +52,8 @@ private:
     template <typename TDone>
     bool Wait_Until(TDone done);
     void Fill_And_Write(std::size_t length, bool replace_unplayed);
+    bool Sound_Unplayed() const;
+    void Count_Trailing_Silence(const std::uint8_t* data, std::size_t size);
     void Report_Lost();
     static void On_Context_State(pa_context* context, void* output);
     static void On_Stream_State(pa_stream* stream, void* output);
@@ -72,4 +74,8 @@ private:
     bool playing_ = false;
     // What the server keeps queued ahead of playing, in bytes.
     std::size_t target_bytes_ = 0;
+    // Silence written since the last sound, in bytes; counted no further
+    // than any queue, and from there before the first sound.
+    static constexpr std::size_t Nothing_Sounded = std::size_t{1} << 30;
+    std::size_t trailing_silence_bytes_ = Nothing_Sounded;
 };

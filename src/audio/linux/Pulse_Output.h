@@ -13,10 +13,10 @@ struct pa_context;
 struct pa_stream;
 
 // A playback stream on the sound server's own API, where a PulseAudio or
-// PipeWire server answers: one connection, a buffer of a few milliseconds,
-// and a close that waits for the sound still to be heard and no longer.
-// SDL's output on the same server connects twice, keeps about twice the
-// delay, and takes up to two seconds to close.
+// PipeWire server answers: one connection, a buffer that a new sound does
+// not wait behind, and a close that waits for the sound still to be heard
+// and no longer. SDL's output on the same server connects twice and takes
+// up to two seconds to close.
 //
 // The server's thread asks `fill` for signed 16-bit sound, interleaved, into
 // a buffer that is already silent, as SDL's callback is asked.

@@ -88,7 +88,7 @@ pactl set-default-sink measure
 # a desktop's sink that is playing. An idle null sink renders blocks of up to
 # two seconds and its monitor drops the first one after it wakes, which moves
 # every figure by an amount that depends on when the run started.
-pacat --latency-msec=10 </dev/zero &
+pacat --latency-msec=10 </dev/zero 2>/dev/null &
 keeper_pid=$!
 unset SDL_AUDIODRIVER
 

@@ -19,6 +19,8 @@
 # are kept in build-measure/ and build-measure-before/ and rebuilt
 # incrementally).
 # Not part of the test suite: timing targets are checked here, not in tests.
+# The sound figures have `paplay` of the same first word beside them, the
+# floor: the sound server's own player.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 before_ref=HEAD
@@ -69,10 +71,12 @@ export XDG_RUNTIME_DIR="$scratch/run" HOME="$scratch/home" PULSE_SERVER="unix:$s
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 xvfb_pid=
+keeper_pid=
 stop_server() {
   [ -z "${WINEPREFIX:-}" ] || /usr/lib/wine/wineserver64 -k 2>/dev/null || true
   pulseaudio --kill 2>/dev/null || true
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  [ -z "$keeper_pid" ] || kill "$keeper_pid" 2>/dev/null || true
   rm -rf "$scratch"
 }
 trap stop_server EXIT
@@ -80,6 +84,12 @@ pulseaudio -D --system=false --exit-idle-time=-1 -n --load=module-native-protoco
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 pactl load-module module-null-sink sink_name=measure >/dev/null
 pactl set-default-sink measure
+# A silent stream keeps the sink rendering in blocks of a few milliseconds, as
+# a desktop's sink that is playing. An idle null sink renders blocks of up to
+# two seconds and its monitor drops the first one after it wakes, which moves
+# every figure by an amount that depends on when the run started.
+pacat --latency-msec=10 </dev/zero 2>/dev/null &
+keeper_pid=$!
 unset SDL_AUDIODRIVER
 
 echo "before: $(git -C "$before_src" log --oneline -1)"

@@ -13,6 +13,9 @@ With MEASURE_WINE and MEASURE_WINDOWS_SAY set (Wine's loader and
 horavox-say.exe), horavox-say.exe under Wine is measured in the same rounds,
 with the time Wine takes to start and end the same program without sound
 (--help) beside it.
+The floor beside each first sound is `paplay` of the same first word: the
+sound server's own player, started where horavox-say starts, or on the due
+second itself.
 """
 import math
 import os
@@ -176,6 +179,28 @@ def run_time(command, runs):
     return results
 
 
+def first_word(bin_dir, args):
+    """The file of the announcement's first word, as horavox-say names it."""
+    say = os.path.join(bin_dir, "horavox-say")
+    names = subprocess.run([say, "--print"] + args, capture_output=True, text=True, check=True).stdout.split()
+    return os.path.join(bin_dir, names[0])
+
+
+def paplay_at_due(recorder, wav, runs):
+    """paplay started on a whole second, from that second to its first sound:
+    the floor of the clock's first sound after a due minute."""
+    results = []
+    for _ in range(runs):
+        recorder.wait_silent()
+        due = int(time.time()) + 1
+        time.sleep(max(0.0, due - time.time()))
+        process = subprocess.Popen(["paplay", wav], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        onset = recorder.onset_after(due - 0.5)
+        process.wait(timeout=60)
+        results.append(None if onset is None else onset - due)
+    return results
+
+
 def added_gap(recorder, bin_dir, runs):
     """Silence added per join: the played span against the rendered file's span."""
     say = os.path.join(bin_dir, "horavox-say")
@@ -235,14 +260,16 @@ def main():
     time.sleep(0.5)
     rows = []
     say_args = ["--prefix-suffix", "none", "10:07"]
-    # Interleaved, so both builds and the peer see the same machine load.
-    say = {"before": [], "after": [], "saytime": []}
+    say_word = first_word(after, say_args)
+    # Interleaved, so both builds, the floor and the peer see the same machine load.
+    say = {"before": [], "after": [], "paplay": [], "saytime": []}
     wine, windows_say = os.environ.get("MEASURE_WINE"), os.environ.get("MEASURE_WINDOWS_SAY")
     windows = {"say.exe": [], "wine start": [], "stream say.exe": [], "stream say": []}
     watch = Stream_Watch() if wine and windows_say else None
     for _ in range(runs):
         for label, bin_dir in (("before", before), ("after", after)):
             say[label] += say_latency(recorder, [os.path.join(bin_dir, "horavox-say")] + say_args, 1)
+        say["paplay"] += say_latency(recorder, ["paplay", say_word], 1)
         say["saytime"] += say_latency(recorder, ["saytime"], 1)
         if wine and windows_say:
             windows["say.exe"] += say_latency(recorder, [wine, windows_say] + say_args, 1)
@@ -251,11 +278,14 @@ def main():
             windows["stream say"].append(
                 stream_latency(recorder, watch, [os.path.join(after, "horavox-say")] + say_args))
     gaps = {label: added_gap(recorder, d, max(3, runs // 2)) for label, d in (("before", before), ("after", after))}
-    clock = {"before": [], "after": []}
+    # The clock's announcements start with the prefix, whatever the minute.
+    clock_word = first_word(after, ["10:00"])
+    clock = {"before": [], "after": [], "paplay": []}
     clock_runs = max(3, runs // 2)
     for _ in range(clock_runs):
         for label, bin_dir in (("before", before), ("after", after)):
             clock[label] += clock_first_sound(recorder, bin_dir, 1)
+        clock["paplay"] += paplay_at_due(recorder, clock_word, 1)
     recorder.stop()
     if watch:
         watch.stop()
@@ -264,12 +294,13 @@ def main():
         return " ".join(ms(v) if v is not None else "-" for v in values)
 
     print("\nAll figures in ms, on a PulseAudio null sink recorded through its monitor.")
-    print("%-44s %10s %10s %10s" % ("figure (median)", "before", "after", "peer"))
-    print("%-44s %10.1f %10.1f" % (
-        "clock's first sound after a due minute", median_ms(clock["before"]), median_ms(clock["after"])))
-    print("%-44s %10.1f %10.1f %10.1f   (saytime)" % (
+    print("%-44s %10s %10s %10s %10s" % ("figure (median)", "before", "after", "paplay", "peer"))
+    print("%-44s %10.1f %10.1f %10.1f" % (
+        "clock's first sound after a due minute", median_ms(clock["before"]), median_ms(clock["after"]),
+        median_ms(clock["paplay"])))
+    print("%-44s %10.1f %10.1f %10.1f %10.1f   (saytime)" % (
         "horavox-say exec to first sound", median_ms(say["before"]), median_ms(say["after"]),
-        median_ms(say["saytime"])))
+        median_ms(say["paplay"]), median_ms(say["saytime"])))
     print("%-44s %10.1f %10.1f" % ("silence added per join of words", median_ms(gaps["before"]),
                                    median_ms(gaps["after"])))
     if windows["say.exe"]:
@@ -281,6 +312,8 @@ def main():
     ratio_before = median_ms(say["before"]) / median_ms(say["saytime"])
     ratio_after = median_ms(say["after"]) / median_ms(say["saytime"])
     print("horavox-say / saytime: before %.2f, after %.2f" % (ratio_before, ratio_after))
+    print("horavox-say - paplay: before %+.1f ms, after %+.1f ms" % (
+        median_ms(say["before"]) - median_ms(say["paplay"]), median_ms(say["after"]) - median_ms(say["paplay"])))
     print("\nruns:")
     for name, table in (("clock first sound", clock), ("say first sound", say), ("added gap", gaps),
                         ("Windows", windows)):

@@ -39,6 +39,7 @@ bool Find_Functions(void* handle, TPulse_Functions& f)
            Find(handle, f.Stream_Begin_Write, "pa_stream_begin_write") &&
            Find(handle, f.Stream_Write, "pa_stream_write") &&
            Find(handle, f.Stream_Get_Buffer_Attr, "pa_stream_get_buffer_attr") &&
+           Find(handle, f.Stream_Writable_Size, "pa_stream_writable_size") &&
            Find(handle, f.Stream_Drain, "pa_stream_drain") &&
            Find(handle, f.Operation_Get_State, "pa_operation_get_state") &&
            Find(handle, f.Operation_Unref, "pa_operation_unref") &&
@@ -47,7 +48,10 @@ bool Find_Functions(void* handle, TPulse_Functions& f)
 
 const TPulse_Functions* Load()
 {
-    void* handle = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
+    // Lazily: the client is linked to bind its own calls at once anyway, and
+    // binding every call of the libraries it pulls in (X11, sound file
+    // codecs), which the sound output never makes, was a quarter of it.
+    void* handle = dlopen("libpulse.so.0", RTLD_LAZY | RTLD_LOCAL);
     if (handle == nullptr)
         return nullptr;
     static TPulse_Functions functions{};

@@ -35,6 +35,7 @@ struct TPulse_Functions {
     decltype(&pa_stream_begin_write) Stream_Begin_Write;
     decltype(&pa_stream_write) Stream_Write;
     decltype(&pa_stream_get_buffer_attr) Stream_Get_Buffer_Attr;
+    decltype(&pa_stream_writable_size) Stream_Writable_Size;
     decltype(&pa_stream_drain) Stream_Drain;
     decltype(&pa_operation_get_state) Operation_Get_State;
     decltype(&pa_operation_unref) Operation_Unref;

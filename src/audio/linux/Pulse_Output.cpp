@@ -11,10 +11,11 @@
 namespace {
 
 // The server keeps this much queued ahead of playing, and asks for more a
-// quarter of it at a time: enough for a busy desktop, and a new sound does
-// not wait behind it (Start_Now).
-constexpr pa_usec_t Target_Latency_Usec = 20'000;
-constexpr pa_usec_t Request_Usec = 5'000;
+// quarter of it at a time. A new sound does not wait behind it (Start_Now),
+// so it costs no delay; 20 ms ran dry on a busy machine, and the server then
+// played gaps of silence inside the words.
+constexpr pa_usec_t Target_Latency_Usec = 100'000;
+constexpr pa_usec_t Request_Usec = 25'000;
 // A server answers a connection or a drain in milliseconds; one that has not
 // in this time is taken to be stuck.
 constexpr int Answer_Limit_Seconds = 2;
@@ -49,6 +50,7 @@ std::unique_ptr<TPulse_Output> TPulse_Output::Open(int frequency, int channels, 
 
 TPulse_Output::TConnected TPulse_Output::Connect(int frequency, int channels, std::string& why)
 {
+    spec_ = pa_sample_spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(frequency), static_cast<std::uint8_t>(channels)};
     mainloop_ = pulse_.Mainloop_New();
     if (mainloop_ == nullptr) {
         why = "no PulseAudio main loop";
@@ -66,43 +68,46 @@ TPulse_Output::TConnected TPulse_Output::Connect(int frequency, int channels, st
         why = pulse_.Strerror(pulse_.Context_Errno(context_));
         return TConnected::No;
     }
+    // The server's thread asks for the stream as soon as the connection is
+    // ready (On_Context_State), so this thread waits once, for both.
     pulse_.Mainloop_Lock(mainloop_);
-    bool answered = Wait_Until([this] {
-        const pa_context_state_t state = pulse_.Context_Get_State(context_);
-        return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+    const bool answered = Wait_Until([this] {
+        if (!PA_CONTEXT_IS_GOOD(pulse_.Context_Get_State(context_)) || stream_failed_)
+            return true;
+        if (stream_ == nullptr)
+            return false;
+        const pa_stream_state_t state = pulse_.Stream_Get_State(stream_);
+        return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
     });
-    bool ready = answered && pulse_.Context_Get_State(context_) == PA_CONTEXT_READY;
+    const bool ready = answered && stream_ != nullptr && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY;
     if (ready) {
-        const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(frequency),
-                                  static_cast<std::uint8_t>(channels)};
-        stream_ = pulse_.Stream_New(context_, "Announcement", &spec, nullptr);
-        ready = stream_ != nullptr;
-        if (ready) {
-            pulse_.Stream_Set_State_Callback(stream_, On_Stream_State, this);
-            pulse_.Stream_Set_Write_Callback(stream_, On_Write, this);
-            pa_buffer_attr attributes{};
-            attributes.maxlength = static_cast<std::uint32_t>(-1);
-            attributes.tlength = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Target_Latency_Usec, &spec));
-            attributes.prebuf = static_cast<std::uint32_t>(-1);
-            attributes.minreq = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Request_Usec, &spec));
-            attributes.fragsize = static_cast<std::uint32_t>(-1);
-            ready = pulse_.Stream_Connect_Playback(stream_, nullptr, &attributes, PA_STREAM_ADJUST_LATENCY, nullptr,
-                                                   nullptr) == 0;
-        }
-        answered = !ready || Wait_Until([this] {
-            const pa_stream_state_t state = pulse_.Stream_Get_State(stream_);
-            return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
-        });
-        ready = answered && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY;
-        if (ready) {
-            target_bytes_ = pulse_.Stream_Get_Buffer_Attr(stream_)->tlength;
-            playing_ = true;
-        }
-    }
-    if (!ready)
+        target_bytes_ = pulse_.Stream_Get_Buffer_Attr(stream_)->tlength;
+        playing_ = true;
+    } else {
         why = pulse_.Strerror(pulse_.Context_Errno(context_));
+    }
     pulse_.Mainloop_Unlock(mainloop_);
     return ready ? TConnected::Yes : answered ? TConnected::No : TConnected::No_Answer;
+}
+
+// On the server's thread, once the connection is ready.
+void TPulse_Output::Connect_Stream()
+{
+    stream_ = pulse_.Stream_New(context_, "Announcement", &spec_, nullptr);
+    if (stream_ == nullptr) {
+        stream_failed_ = true;
+        return;
+    }
+    pulse_.Stream_Set_State_Callback(stream_, On_Stream_State, this);
+    pulse_.Stream_Set_Write_Callback(stream_, On_Write, this);
+    pa_buffer_attr attributes{};
+    attributes.maxlength = static_cast<std::uint32_t>(-1);
+    attributes.tlength = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Target_Latency_Usec, &spec_));
+    attributes.prebuf = static_cast<std::uint32_t>(-1);
+    attributes.minreq = static_cast<std::uint32_t>(pulse_.Usec_To_Bytes(Request_Usec, &spec_));
+    attributes.fragsize = static_cast<std::uint32_t>(-1);
+    if (pulse_.Stream_Connect_Playback(stream_, nullptr, &attributes, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
+        stream_failed_ = true;
 }
 
 // With the main loop locked. A server that has stopped (suspended, or
@@ -196,7 +201,7 @@ void TPulse_Output::Start_Now()
 {
     Lock();
     if (filling_ && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY)
-        Fill_And_Write(target_bytes_, true);
+        Fill_And_Write(target_bytes_, !Sound_Unplayed());
     Unlock();
 }
 
@@ -212,12 +217,36 @@ void TPulse_Output::Fill_And_Write(std::size_t length, bool replace_unplayed)
         std::memset(data, 0, size);
         if (filling_)
             fill_(argument_, static_cast<std::uint8_t*>(data), static_cast<int>(size));
+        Count_Trailing_Silence(static_cast<const std::uint8_t*>(data), size);
         if (pulse_.Stream_Write(stream_, data, size, nullptr, 0,
                                 replace_unplayed ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE) < 0)
             return;
         replace_unplayed = false;
         length -= size;
     }
+}
+
+// The server asks for what it lacks of its target, so it holds at most the
+// target less what it still asks for (it may have played some since). If
+// that is more than the silence written after the last sound, the end of
+// that sound may still be unplayed, and writing over it would cut it: the
+// new sound then goes after what is queued, late by at most the queue.
+bool TPulse_Output::Sound_Unplayed() const
+{
+    const std::size_t asked = pulse_.Stream_Writable_Size(stream_);
+    const std::size_t held = target_bytes_ > asked ? target_bytes_ - asked : 0;
+    return held > trailing_silence_bytes_;
+}
+
+void TPulse_Output::Count_Trailing_Silence(const std::uint8_t* data, std::size_t size)
+{
+    std::size_t silent = 0;
+    while (silent < size && data[size - 1 - silent] == 0)
+        ++silent;
+    if (silent < size)
+        trailing_silence_bytes_ = silent;
+    else if (trailing_silence_bytes_ < Nothing_Sounded)
+        trailing_silence_bytes_ += size;
 }
 
 void TPulse_Output::On_Write(pa_stream*, std::size_t length, void* output)
@@ -230,8 +259,11 @@ void TPulse_Output::On_Write(pa_stream*, std::size_t length, void* output)
 void TPulse_Output::On_Context_State(pa_context* context, void* output)
 {
     auto& self = *static_cast<TPulse_Output*>(output);
+    const pa_context_state_t state = self.pulse_.Context_Get_State(context);
+    if (state == PA_CONTEXT_READY && self.stream_ == nullptr && !self.stream_failed_)
+        self.Connect_Stream();
     self.pulse_.Mainloop_Signal(self.mainloop_, 0);
-    if (!PA_CONTEXT_IS_GOOD(self.pulse_.Context_Get_State(context)))
+    if (!PA_CONTEXT_IS_GOOD(state))
         self.Report_Lost();
 }
 

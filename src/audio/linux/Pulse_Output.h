@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include <pulse/sample.h>
+
 #include "audio/Output_Device.h"
 
 struct TPulse_Functions;
@@ -11,10 +13,10 @@ struct pa_context;
 struct pa_stream;
 
 // A playback stream on the sound server's own API, where a PulseAudio or
-// PipeWire server answers: one connection, a buffer of a few milliseconds,
-// and a close that waits for the sound still to be heard and no longer.
-// SDL's output on the same server connects twice, keeps about twice the
-// delay, and takes up to two seconds to close.
+// PipeWire server answers: one connection, a buffer that a new sound does
+// not wait behind, and a close that waits for the sound still to be heard
+// and no longer. SDL's output on the same server connects twice and takes
+// up to two seconds to close.
 //
 // The server's thread asks `fill` for signed 16-bit sound, interleaved, into
 // a buffer that is already silent, as SDL's callback is asked.
@@ -45,10 +47,13 @@ private:
     TPulse_Output(const TPulse_Functions& pulse, TFill fill, TLost lost, void* argument);
     enum class TConnected { Yes, No, No_Answer };
     TConnected Connect(int frequency, int channels, std::string& why);
+    void Connect_Stream();
     // With the main loop locked: waits for `done`, or for a time limit.
     template <typename TDone>
     bool Wait_Until(TDone done);
     void Fill_And_Write(std::size_t length, bool replace_unplayed);
+    bool Sound_Unplayed() const;
+    void Count_Trailing_Silence(const std::uint8_t* data, std::size_t size);
     void Report_Lost();
     static void On_Context_State(pa_context* context, void* output);
     static void On_Stream_State(pa_stream* stream, void* output);
@@ -61,9 +66,16 @@ private:
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
+    pa_sample_spec spec_{};
+    // The server refused the stream.
+    bool stream_failed_ = false;
     bool filling_ = true;
     // Connected and playing; a break after this is reported, once.
     bool playing_ = false;
     // What the server keeps queued ahead of playing, in bytes.
     std::size_t target_bytes_ = 0;
+    // Silence written since the last sound, in bytes; counted no further
+    // than any queue, and from there before the first sound.
+    static constexpr std::size_t Nothing_Sounded = std::size_t{1} << 30;
+    std::size_t trailing_silence_bytes_ = Nothing_Sounded;
 };

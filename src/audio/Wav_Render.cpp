@@ -222,3 +222,17 @@ void Write_Pcm_Wav(const std::string& path, const std::vector<std::span<const st
             Write_Samples(out, part);
     });
 }
+
+std::string Pcm_Wav_Image(std::span<const std::int16_t> samples, int frequency, int channels)
+{
+    if (samples.size_bytes() > std::numeric_limits<std::uint32_t>::max() - 36u)
+        throw EHoravoxError("The sound is too long for a WAV file");
+    std::string image = Wav_Header(static_cast<std::uint32_t>(samples.size_bytes()), frequency, channels);
+    image.reserve(image.size() + samples.size_bytes());
+    for (const std::int16_t sample : samples) {
+        const auto bits = static_cast<std::uint16_t>(sample);
+        image += static_cast<char>(bits & 0xFFu);
+        image += static_cast<char>(bits >> 8);
+    }
+    return image;
+}

@@ -41,3 +41,5 @@ void Write_Pcm_Wav(const std::string& path, const std::vector<std::int16_t>& sam
 // The same for sounds one after the other, without joining them in memory first.
 void Write_Pcm_Wav(const std::string& path, const std::vector<std::span<const std::int16_t>>& parts, int frequency,
                    int channels);
+// The bytes of such a file, for a writer that replaces files crash-safely.
+std::string Pcm_Wav_Image(std::span<const std::int16_t> samples, int frequency, int channels);

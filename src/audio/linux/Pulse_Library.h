@@ -5,8 +5,8 @@
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
-// The PulseAudio client functions the sound output calls, found in the
-// library once it is loaded. PipeWire's desktops answer the same API.
+// The PulseAudio client functions the sound output and the microphone's
+// capture call, found in the library once it is loaded. PipeWire's desktops answer the same API.
 struct TPulse_Functions {
     decltype(&pa_threaded_mainloop_new) Mainloop_New;
     decltype(&pa_threaded_mainloop_free) Mainloop_Free;
@@ -37,6 +37,10 @@ struct TPulse_Functions {
     decltype(&pa_stream_get_buffer_attr) Stream_Get_Buffer_Attr;
     decltype(&pa_stream_writable_size) Stream_Writable_Size;
     decltype(&pa_stream_drain) Stream_Drain;
+    decltype(&pa_stream_connect_record) Stream_Connect_Record;
+    decltype(&pa_stream_set_read_callback) Stream_Set_Read_Callback;
+    decltype(&pa_stream_peek) Stream_Peek;
+    decltype(&pa_stream_drop) Stream_Drop;
     decltype(&pa_operation_get_state) Operation_Get_State;
     decltype(&pa_operation_unref) Operation_Unref;
     decltype(&pa_usec_to_bytes) Usec_To_Bytes;

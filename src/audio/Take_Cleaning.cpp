@@ -1,16 +1,20 @@
 #include "audio/Take_Cleaning.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
 
 namespace {
 
 constexpr double Full_Scale = 32768.0;
-// The voice must stand this far above the room's noise (12 dB), and above
-// this level however quiet the room (-60 dBFS).
+// A word is found where it stands 12 dB above the room's noise (and above
+// -60 dBFS however quiet the room); its soft edges, an "f" or the release of
+// a final "t", reach down to 6 dB above it (and -66 dBFS).
 constexpr double Voice_Above_Noise = 4.0;
 constexpr double Lowest_Voice_Level = 32.8;
+constexpr double Edge_Above_Noise = 2.0;
+constexpr double Lowest_Edge_Level = 16.4;
 // Quiet inside a word (the closure before the "t" of "eight") is shorter
 // than this; a burst further away than this is not part of the word.
 constexpr int Word_Gap_Ms = 200;
@@ -118,14 +122,20 @@ double Voice_Threshold(const TNoise_Floor& floor)
     return std::max(Lowest_Voice_Level, floor.Rms * Voice_Above_Noise);
 }
 
+double Edge_Threshold(const TNoise_Floor& floor)
+{
+    return std::max(Lowest_Edge_Level, floor.Rms * Edge_Above_Noise);
+}
+
 TVoice_Span Find_Voice(std::span<const std::int16_t> take, const TNoise_Floor& floor, int frequency)
 {
     const std::size_t window = Window_Length(frequency);
     const double threshold = Voice_Threshold(floor);
+    const double edge = Edge_Threshold(floor);
     const std::size_t windows = take.size() / window;
-    std::vector<bool> voice(windows);
+    std::vector<double> levels(windows);
     for (std::size_t w = 0; w < windows; ++w)
-        voice[w] = Rms(take.subspan(w * window, window), floor.Mean) >= threshold;
+        levels[w] = Rms(take.subspan(w * window, window), floor.Mean);
 
     // Bursts joined across short quiet; only those long enough to be voice count.
     const std::size_t gap = Samples_Of_Ms(Word_Gap_Ms, frequency) / window;
@@ -133,7 +143,7 @@ TVoice_Span Find_Voice(std::span<const std::int16_t> take, const TNoise_Floor& f
     std::size_t first = 0, last = 0;
     std::size_t w = 0;
     while (w < windows) {
-        if (!voice[w]) {
+        if (levels[w] < threshold) {
             ++w;
             continue;
         }
@@ -141,7 +151,7 @@ TVoice_Span Find_Voice(std::span<const std::int16_t> take, const TNoise_Floor& f
         std::size_t end = w;
         int count = 0;
         while (w < windows && w - end <= gap) {
-            if (voice[w]) {
+            if (levels[w] >= threshold) {
                 end = w;
                 ++count;
             }
@@ -158,20 +168,47 @@ TVoice_Span Find_Voice(std::span<const std::int16_t> take, const TNoise_Floor& f
     TVoice_Span span;
     if (!found)
         return span;
-    // To the sample: the first and last that reach the threshold themselves.
+    // Out to the soft edges, across quiet as short as that inside a word.
+    for (bool more = true; more;) {
+        more = false;
+        for (std::size_t k = first; k-- > 0 && first - k <= gap;)
+            if (levels[k] >= edge) {
+                first = k;
+                more = true;
+                break;
+            }
+    }
+    for (bool more = true; more;) {
+        more = false;
+        for (std::size_t k = last + 1; k < windows && k - last <= gap; ++k)
+            if (levels[k] >= edge) {
+                last = k;
+                more = true;
+                break;
+            }
+    }
+    // To the sample, in the outermost windows: from the first and to the last
+    // sample that stands out as a voice's would, where one does; a window of
+    // soft sound alone is kept whole.
     const auto loud = [&](std::size_t i) { return std::abs(take[i] - floor.Mean) >= threshold; };
     span.Found = true;
     span.Begin = first * window;
-    while (span.Begin < (first + 1) * window - 1 && !loud(span.Begin))
+    const std::size_t first_end = (first + 1) * window;
+    while (span.Begin < first_end && !loud(span.Begin))
         ++span.Begin;
+    if (span.Begin == first_end)
+        span.Begin = first * window;
     span.End = (last + 1) * window;
-    while (span.End > last * window + 1 && !loud(span.End - 1))
+    while (span.End > last * window && !loud(span.End - 1))
         --span.End;
+    if (span.End == last * window)
+        span.End = (last + 1) * window;
     return span;
 }
 
 TTake_Listener::TTake_Listener(const TNoise_Floor& floor, int frequency)
-    : mean_(floor.Mean), threshold_(Voice_Threshold(floor)), window_(Window_Length(frequency)),
+    : offset_(floor.Mean), threshold_(Voice_Threshold(floor)),
+      edge_(Edge_Threshold(floor)), window_(Window_Length(frequency)),
       stop_windows_(static_cast<int>(Samples_Of_Ms(Stop_Silence_Ms, frequency) / Window_Length(frequency))),
       gap_limit_(static_cast<int>(Samples_Of_Ms(Word_Gap_Ms, frequency) / Window_Length(frequency)))
 {
@@ -180,8 +217,8 @@ TTake_Listener::TTake_Listener(const TNoise_Floor& floor, int frequency)
 void TTake_Listener::Hear(std::span<const std::int16_t> samples)
 {
     for (const std::int16_t sample : samples) {
-        const double value = sample - mean_;
-        sum_squares_ += value * value;
+        sum_ += sample;
+        sum_squares_ += static_cast<double>(sample) * sample;
         ++heard_;
         if (++in_window_ == window_)
             Window_Done();
@@ -190,8 +227,20 @@ void TTake_Listener::Hear(std::span<const std::int16_t> samples)
 
 void TTake_Listener::Window_Done()
 {
-    const double rms = std::sqrt(sum_squares_ / static_cast<double>(window_));
+    const double count = static_cast<double>(window_);
+    const double mean = sum_ / count;
+    const double rms = std::sqrt(std::max(0.0, sum_squares_ / count - 2 * offset_ * mean + offset_ * offset_));
+    sum_ = 0;
     sum_squares_ = 0;
+    // The offset is followed by the middle of the latest windows' means: an
+    // offset that drifted after the room was heard does not seem to be a
+    // voice that never ends, and a click does not move it.
+    recent_means_[next_mean_++ % recent_means_.size()] = mean;
+    if (next_mean_ >= recent_means_.size()) {
+        std::array<double, Offset_Windows> sorted = recent_means_;
+        std::nth_element(sorted.begin(), sorted.begin() + Offset_Windows / 2, sorted.end());
+        offset_ = sorted[Offset_Windows / 2];
+    }
     in_window_ = 0;
     level_dbfs_ = Dbfs(rms);
     if (rms >= threshold_) {
@@ -204,6 +253,11 @@ void TTake_Listener::Window_Done()
         return;
     }
     ++gap_windows_;
+    // A soft ending is still the word: the quiet after it is quieter.
+    if (rms >= edge_) {
+        quiet_windows_ = 0;
+        return;
+    }
     const bool was_ended = Voice_Ended();
     ++quiet_windows_;
     if (!was_ended && Voice_Ended())

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -36,9 +37,12 @@ TNoise_Floor Measure_Noise_Floor(std::span<const std::int16_t> room, int frequen
 // room's noise, and never so low that a digitally silent room makes every
 // rustle a word.
 double Voice_Threshold(const TNoise_Floor& floor);
+// The lower level down to which a word found so reaches at its edges.
+double Edge_Threshold(const TNoise_Floor& floor);
 
 // Where the voice is in a take, in samples, judged against the room. A burst
-// shorter than a syllable (a click, a key) far from the rest is no voice.
+// shorter than a syllable (a click, a key) far from the rest is no voice;
+// soft sounds next to the voice are part of it.
 struct TVoice_Span {
     bool Found = false;
     std::size_t Begin = 0;
@@ -66,15 +70,21 @@ public:
 private:
     void Window_Done();
 
-    double mean_;
+    static constexpr std::size_t Offset_Windows = 20;
+
+    double offset_;
     double threshold_;
+    double edge_;
     std::size_t window_;
     int stop_windows_;
     int gap_limit_;
     std::size_t heard_ = 0;
     std::size_t ended_at_ = 0;
     std::size_t in_window_ = 0;
+    double sum_ = 0;
     double sum_squares_ = 0;
+    std::array<double, Offset_Windows> recent_means_{};
+    std::size_t next_mean_ = 0;
     int voice_windows_in_run_ = 0;
     int gap_windows_ = 0;
     int quiet_windows_ = 0;

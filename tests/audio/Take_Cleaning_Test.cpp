@@ -27,8 +27,12 @@ struct TTake_Recipe {
     double lead_ms = 300, word_ms = 400, gap_ms = 0, tail_ms = 500;
     double word_dbfs = -20;
     double hum_dbfs = -90, hiss_dbfs = -90, offset = 0;
+    // Added to the offset after the room was heard.
+    double drift = 0;
     // A 2 ms click this long before the word, none at 0.
     double click_before_ms = 0;
+    // The word begins with this long of hiss at `soft_dbfs`, as an "f" does.
+    double soft_ms = 0, soft_dbfs = -90;
 };
 
 struct TMade_Take {
@@ -41,28 +45,32 @@ TMade_Take Make(const TTake_Recipe& r)
 {
     std::mt19937 random(7);
     std::normal_distribution<double> hiss(0.0, Amplitude(r.hiss_dbfs));
+    std::normal_distribution<double> fricative(0.0, Amplitude(r.soft_dbfs));
     const double hum = Amplitude(r.hum_dbfs) * std::numbers::sqrt2;
     const double word = Amplitude(r.word_dbfs) * std::numbers::sqrt2;
     TMade_Take made;
     const std::size_t room_length = Ms(500);
     made.Word_Begin = room_length + Ms(r.lead_ms);
     made.Word_End = made.Word_Begin + Ms(r.word_ms);
+    const std::size_t soft_begin = made.Word_Begin - Ms(r.soft_ms);
     const std::size_t gap_begin = made.Word_Begin + (Ms(r.word_ms) - Ms(r.gap_ms)) / 2;
     const std::size_t gap_end = gap_begin + Ms(r.gap_ms);
     const std::size_t click = made.Word_Begin - Ms(r.click_before_ms);
     std::vector<std::int16_t> all(made.Word_End + Ms(r.tail_ms));
     for (std::size_t i = 0; i < all.size(); ++i) {
         const double t = static_cast<double>(i) / Rate;
-        double value = r.offset + hiss(random) + hum * std::sin(2 * std::numbers::pi * 50 * t);
+        double value = r.offset + (i >= room_length ? r.drift : 0) + hiss(random) + hum * std::sin(2 * std::numbers::pi * 50 * t);
         if (i >= made.Word_Begin && i < made.Word_End && (i < gap_begin || i >= gap_end))
             value += word * std::sin(2 * std::numbers::pi * 220 * static_cast<double>(i - made.Word_Begin) / Rate);
         if (r.click_before_ms > 0 && i >= click && i < click + Ms(2))
             value += 20000;
+        if (i >= soft_begin && i < made.Word_Begin)
+            value += fricative(random);
         all[i] = static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
     }
     made.Room.assign(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(room_length));
     made.Samples.assign(all.begin() + static_cast<std::ptrdiff_t>(room_length), all.end());
-    made.Word_Begin -= room_length;
+    made.Word_Begin = soft_begin - room_length;
     made.Word_End -= room_length;
     return made;
 }
@@ -85,6 +93,7 @@ TEST(Take_Cleaning, Silence_Is_Cut_To_The_Limit_Without_Cutting_The_Word)
         {"a quiet word in a quiet room", {.word_dbfs = -38, .hiss_dbfs = -70}},
         {"a click well before the word", {.hiss_dbfs = -55, .click_before_ms = 400}},
         {"quiet inside the word", {.word_ms = 500, .gap_ms = 150, .hiss_dbfs = -55}},
+        {"a soft start, 8 dB above the hiss", {.hiss_dbfs = -55, .soft_ms = 80, .soft_dbfs = -47}},
         {"less room before the word than is kept", {.lead_ms = 8, .hiss_dbfs = -55}},
         {"the take ends with the word", {.tail_ms = 0, .hiss_dbfs = -55}},
     };
@@ -99,7 +108,7 @@ TEST(Take_Cleaning, Silence_Is_Cut_To_The_Limit_Without_Cutting_The_Word)
                     static_cast<double>(made.Word_End - made.Word_Begin + kept_before + kept_after), 1.5 * Rate / 1000)
             << c.what;
         EXPECT_LE(clean.Samples.size(), made.Word_End - made.Word_Begin + kept_before + kept_after) << c.what;
-        EXPECT_NEAR(clean.Voice_Seconds, c.recipe.word_ms / 1000, 0.002) << c.what;
+        EXPECT_NEAR(clean.Voice_Seconds, (c.recipe.word_ms + c.recipe.soft_ms) / 1000, 0.002) << c.what;
     }
 }
 
@@ -203,6 +212,7 @@ TEST(Take_Cleaning, The_Listener_Stops_After_The_Word_And_Not_Inside_It)
         {"a word in pieces of 10 ms", {.hum_dbfs = -45, .hiss_dbfs = -55}, 10, true, true},
         {"a word in one piece", {.hiss_dbfs = -55}, 2000, true, true},
         {"quiet inside the word", {.word_ms = 500, .gap_ms = 180, .hiss_dbfs = -55}, 10, true, true},
+        {"the offset drifted after the room", {.hiss_dbfs = -55, .drift = 1500}, 10, true, true},
         {"a click is no word", {.word_dbfs = -200, .hiss_dbfs = -55, .click_before_ms = 100}, 10, false, false},
         {"quiet after the word, but not long enough", {.tail_ms = 390, .hiss_dbfs = -55}, 10, true, false},
     };

@@ -2,7 +2,8 @@
 # The voice recorder on a sound server of its own, as on a desktop: a
 # PulseAudio daemon whose default source is a pipe, fed by the test with
 # takes made from words spoken by the speech synthesiser, with silence, mains
-# hum, hiss and an offset around them; and a sine source for the timing.
+# hum, hiss and an offset around them; and, for the timing, the monitor of a
+# null sink, which runs in real time at whatever latency is asked of it.
 #   tests/recorder_server_test.sh <recorder_server_tests> <bundled voice directory>
 set -u
 tests=$(realpath "$1")
@@ -50,7 +51,12 @@ pulseaudio -D --system=false --exit-idle-time=-1 -n --load=module-native-protoco
 for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
 pactl load-module module-pipe-source source_name=microphone file="$work/microphone.fifo" rate=$rate channels=1 \
     format=s16le >/dev/null && pactl set-default-source microphone &&
-    pactl load-module module-sine-source source_name=sine rate=$rate frequency=440 >/dev/null ||
+    pactl load-module module-null-sink sink_name=room rate=$rate channels=1 >/dev/null ||
     { echo "FAIL: the sources could not be made"; exit 1; }
 
+# An idle null sink renders in blocks of seconds until a stream asks for less;
+# a device's microphone starts at the latency asked. A listener that asks for
+# 10 ms keeps the sink at that pace, so opening is timed as on a device.
+parec -d room.monitor --latency-msec=10 >/dev/null &
+trap 'kill $! 2>/dev/null; pulseaudio --kill 2>/dev/null; rm -rf "$work"' EXIT
 RECORDER_INPUTS="$work" RECORDER_FIFO="$work/microphone.fifo" RECORDER_BUNDLED="$bundled" "$tests"

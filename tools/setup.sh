@@ -17,6 +17,9 @@ packages=(build-essential cmake ninja-build pkg-config
 [ "$mode" = test ] && packages+=(dpkg-dev file appstream desktop-file-utils)
 # One test speaks through a PulseAudio server of its own and records it.
 [ "$mode" = test ] && packages+=(pulseaudio pulseaudio-utils)
+# The voice recorder's test feeds that server's microphone with words from
+# the speech synthesiser, with hum and hiss added by sox.
+[ "$mode" = test ] && packages+=(espeak-ng sox)
 # The accessibility test drives the real window over the accessibility bus.
 [ "$mode" = test ] && packages+=(python3-pyatspi at-spi2-core dbus-daemon)
 # The fuzz targets need clang and its libFuzzer runtime.

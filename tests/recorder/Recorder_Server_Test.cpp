@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -239,6 +240,101 @@ TEST(Recorder_Server, Makes_A_Complete_Clean_Pack_In_Two_Sittings)
         loudest = std::max(loudest, level);
     }
     EXPECT_LE(loudest - quietest, 1.0);
+}
+
+}  // namespace
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// From pressing Record to the first sample of the take, on a source that
+// runs in real time as a microphone does; and from opening the microphone.
+TEST(Recorder_Server, Timing_From_Record_To_The_First_Sample)
+{
+    setenv("PULSE_SOURCE", "room.monitor", 1);
+    const auto opened_at = TClock::now();
+    {
+        auto microphone = Open_Microphone(Render_Frequency);
+        std::vector<std::int16_t> samples;
+        while (microphone->Read(samples) && samples.empty())
+            std::this_thread::sleep_for(100us);
+        std::cout << "opening the microphone to its first sample: "
+                  << std::chrono::duration<double, std::milli>(TClock::now() - opened_at).count() << " ms\n";
+    }
+    const TTemp_Dir dir;
+    TVoice_Recorder recorder(dir.Dir(), Recorder_Words(Default_Settings("/"), {}), Open_Microphone);
+    recorder.Record(0);
+    while (recorder.Phase() == TVoice_Recorder::TPhase::Listening_To_Room)
+        recorder.Pump();
+    std::vector<double> delays;
+    for (int take = 0; take < 20; ++take) {
+        const auto pressed = TClock::now();
+        recorder.Record(1);
+        while (recorder.Last_Take().empty()) {
+            recorder.Pump();
+            std::this_thread::sleep_for(100us);
+        }
+        delays.push_back(std::chrono::duration<double, std::milli>(TClock::now() - pressed).count());
+        recorder.Cancel();
+        std::this_thread::sleep_for(std::chrono::milliseconds(take * 7 % 23));
+    }
+    unsetenv("PULSE_SOURCE");
+    std::cout << "Record to the take's first sample: median " << Median(delays) << " ms, longest "
+              << *std::max_element(delays.begin(), delays.end()) << " ms\n";
+    EXPECT_LT(Median(delays), 30);
+}
+
+// From the end of the word, fed as a microphone delivers it (each 10 ms once
+// it has been said), to the take ending by itself.
+TEST(Recorder_Server, Timing_From_The_Words_End_To_The_Stop)
+{
+    TMicrophone_Pipe pipe;
+    ASSERT_TRUE(pipe.Is_Open());
+    const TTemp_Dir dir;
+    TVoice_Recorder recorder(dir.Dir(), Recorder_Words(Default_Settings("/"), {}), Open_Microphone);
+    const std::size_t word = 13;
+    std::map<std::string, double> gains;
+    std::ifstream gain_list(Input("gains.txt"));
+    for (std::string name; gain_list >> name;)
+        gain_list >> gains[name];
+    std::vector<std::int16_t> said = Raw(Input("room.raw"));
+    const std::size_t take_begin = said.size();
+    const auto take = Raw(Input("takes/13.raw"));
+    said.insert(said.end(), take.begin(), take.end());
+    // Where the word ends in what is said: as Find_Word judges it.
+    const auto clean = Wav(Input("clean/13.wav"));
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < clean.size(); ++i)
+        if (std::abs(clean[i] * std::pow(10.0, gains["13"] / 20)) > 2 * Room_Rms())
+            last = i;
+    const std::size_t word_end = take_begin + Ms(350) + last + 1;
+
+    ASSERT_EQ(recorder.Record(word).front().Kind, TRecorder_Note::TKind::Listening_To_Room);
+    const auto start = TClock::now() + 20ms;
+    const auto said_at = [&](std::size_t sample) {
+        return start + std::chrono::duration_cast<TClock::duration>(
+                           std::chrono::duration<double>(static_cast<double>(sample) / Render_Frequency));
+    };
+    std::thread speaker([&] {
+        for (std::size_t at = 0; at < said.size(); at += Ms(10)) {
+            const std::size_t end = std::min(said.size(), at + Ms(10));
+            std::this_thread::sleep_until(said_at(end));
+            pipe.Say(std::span(said).subspan(at, end - at));
+        }
+    });
+    Until_Idle(recorder);
+    const auto stopped = TClock::now();
+    speaker.join();
+    const double after = std::chrono::duration<double, std::milli>(stopped - said_at(word_end)).count();
+    std::cout << "end of the word to the take's stop: " << after << " ms\n";
+    EXPECT_EQ(recorder.Words()[word].State, TWord_State::Recorded);
+    EXPECT_GE(after, Stop_Silence_Ms);
+    EXPECT_LT(after, Stop_Silence_Ms + 60);
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 struct TMain_Form_Services {
     // The slot number 1 to 7, or Probe_Player_Number for the shareability probe.
     static constexpr int Probe_Player_Number = 0;
+    // The voice recorder's, for hearing a take back.
+    static constexpr int Recorder_Player_Number = 8;
 
     std::shared_ptr<const TClock_Source> Clock;
     // Makes the timer that wakes the window at each whole second, for a

@@ -71,6 +71,7 @@ public:
     void View_Readme_file_OptionClick();
     void SpareMenuClick();
     void Record_Sound_Files_OptionClick();
+    void Record_Own_Voice_OptionClick();
     void Auto_Run_at_Windows_Startup_OptionClick();
     void FormShow();
     void FormActivate();
@@ -107,6 +108,7 @@ public:
     QAction* Restore_Factory_Defaults_Option = nullptr;
     QAction* Show_Settings_Form = nullptr;
     QAction* Record_Sound_Files_Option = nullptr;
+    QAction* Record_Own_Voice_Option = nullptr;
     QAction* Exit_Option = nullptr;
     QMenu* Help_Menu = nullptr;
     QAction* View_Readme_file_Option = nullptr;

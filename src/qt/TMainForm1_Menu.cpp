@@ -47,6 +47,8 @@ void TMainForm1::Create_Menu()
     File_Menu->addSeparator();
     Record_Sound_Files_Option = Add_Item(File_Menu, "Record_Sound_Files_Option", "&Record Sound Files");
     connect(Record_Sound_Files_Option, &QAction::triggered, this, &TMainForm1::Record_Sound_Files_OptionClick);
+    Record_Own_Voice_Option = Add_Item(File_Menu, "Record_Own_Voice_Option", "Record Your Own &Voice...");
+    connect(Record_Own_Voice_Option, &QAction::triggered, this, &TMainForm1::Record_Own_Voice_OptionClick);
     File_Menu->addSeparator();
     Exit_Option = Add_Item(File_Menu, "Exit_Option", "E&xit");
     connect(Exit_Option, &QAction::triggered, this, &TMainForm1::Exit_OptionClick);

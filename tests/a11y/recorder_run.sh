@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs the voice recorder's accessibility check against the real clock on a
+# virtual display with its own session bus and accessibility bus, and a sound
+# server of its own whose microphone is a pipe the check feeds:
+#   tests/a11y/recorder_run.sh <directory of the built clock>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+bin=$(cd "$1" && pwd)
+source "$here/../support/spoken_takes.sh"
+
+# The clock runs from a copy of its directory, so the settings file it writes
+# is this run's own.
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" PULSE_SERVER="unix:$work/runtime/pulse/native"
+trap 'pulseaudio --kill 2>/dev/null || true; rm -rf "$work"' EXIT
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME" "$work/clock"
+cp -r "$bin/." "$work/clock/"
+rm -f "$work/clock/vocahora.ini"
+make_spoken_takes "$work" "0:oh" "1:one"
+start_microphone_server "$work"
+
+cat >"$work/inside.sh" <<'INNER'
+set -euo pipefail
+work=$1 here=$2
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+bus=$!
+# No log-on entry of the user's own can interrupt with a question, and the
+# pack goes to this run's data directory.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/clock/horavox" &
+clock=$!
+trap 'kill $clock $bus 2>/dev/null || true' EXIT
+/usr/bin/python3 "$here/voice_recorder.py" "$work" "$work/microphone.fifo" "$work/data/horavox/voices/my-voice"
+INNER
+xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash "$work/inside.sh" "$work" "$here" 2> >(grep -v -E 'dbus-daemon|SpiRegistry' >&2)

@@ -1,0 +1,176 @@
+"""Drives the voice recorder through the accessibility bus as a screen reader
+would: opens it from the File menu, records two words (the first with the
+Record button, the second with the R key), redoes one with the D key,
+finishes, and listens to what the status line announces on the way. The
+words come from a sound server whose microphone is a pipe this script feeds.
+
+Usage: voice_recorder.py <takes directory> <microphone pipe> <voice folder>
+"""
+import os
+import sys
+import time
+
+import pyatspi
+from gi.repository import Atspi, GLib
+
+failures = []
+announced = []
+
+
+def check(condition, what):
+    print(("ok    " if condition else "FAIL  ") + what)
+    if not condition:
+        failures.append(what)
+
+
+def pump_events():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+def wait_for(find, what, seconds=15.0):
+    end = time.time() + seconds
+    while time.time() < end:
+        pump_events()
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.05)
+    sys.exit("FAIL  " + what + " did not come; announced so far: %r" % announced)
+
+
+def descendants(accessible):
+    for child in accessible:
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def first(accessible, role, name=None):
+    for found in descendants(accessible):
+        if found.getRoleName() == role and (name is None or found.name == name):
+            return found
+    return None
+
+
+def press(accessible, opens_modal=False):
+    """Runs the control's first action; one that opens a modal dialog answers
+    only when the dialog closes, so its reply is not waited for."""
+    if opens_modal:
+        Atspi.set_timeout(500, -1)
+    try:
+        accessible.queryAction().doAction(0)
+    except GLib.GError:
+        if not opens_modal:
+            raise
+    finally:
+        Atspi.set_timeout(-1, -1)
+
+
+def key(letter):
+    pyatspi.Registry.generateKeyboardEvent(0, letter, pyatspi.KEY_STRING)
+
+
+def on_showing(event):
+    # What Orca speaks: a notification that appears.
+    if event.detail1 and event.source is not None and event.source.getRoleName() == "notification":
+        announced.append(event.source.name)
+
+
+def announcement(containing, after):
+    """The first announcement from index `after` on that contains the text."""
+    return wait_for(lambda: next((i for i in range(after, len(announced)) if containing in announced[i]), None),
+                    "an announcement of \"%s\"" % containing)
+
+
+def clock_application():
+    for application in pyatspi.Registry.getDesktop(0):
+        if application is not None and application.name == "horavox":
+            return application
+    return None
+
+
+def say(pipe, *names):
+    for name in names:
+        with open(os.path.join(takes, name), "rb") as take:
+            pipe.write(take.read())
+    pipe.flush()
+
+
+takes, fifo, voice = sys.argv[1], sys.argv[2], sys.argv[3]
+pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+clock = wait_for(clock_application, "the clock on the accessibility bus")
+wait_for(lambda: first(clock, "label"), "the clock face")
+
+press(wait_for(lambda: first(clock, "menu item", "Record Your Own Voice..."), "File menu item Record Your Own Voice"),
+      opens_modal=True)
+dialog = wait_for(lambda: first(clock, "dialog", "Record Your Own Voice"), "the recorder")
+check(True, "File > Record Your Own Voice... opens the recorder")
+words = first(dialog, "list", "Words")
+items = [item.name for item in words if item is not None]
+check(len(items) == 26 and items[0] == "oh (0.WAV): missing" and items[-1] == "P M (PM.WAV): missing",
+      "26 words listed, all missing: %s ... %s" % (items[0], items[-1]))
+check(first(dialog, "label", "Say: oh") is not None, "the word to say is shown: \"Say: oh\"")
+mark = announcement("Say: oh", 0)
+check(True, "announced: " + announced[mark])
+for role, name in [("push button", "Record"), ("push button", "Play"), ("push button", "Redo"),
+                   ("push button", "Next"), ("push button", "Finish"), ("progress bar", "Microphone level"),
+                   ("text", "Voice name:"), ("text", "Folder")]:
+    control = first(dialog, role, name)
+    check(control is not None and control.getState().contains(pyatspi.STATE_FOCUSABLE)
+          or role == "progress bar" and control is not None, "%s \"%s\" is there for the keyboard" % (role, name))
+
+with open(fifo, "wb") as pipe:
+    # The first word by the button: the room is heard first.
+    press(first(dialog, "push button", "Record"))
+    mark = announcement("Quiet please", mark)
+    check(True, "announced: " + announced[mark])
+    # A reader speaks what the line says when it gets to it: the word is said
+    # after "Recording" was heard, as a person would.
+    say(pipe, "room.raw")
+    mark = announcement("Recording. Say: oh", mark)
+    check(True, "announced: " + announced[mark])
+    say(pipe, "takes/0.raw")
+    mark = announcement("Saved: oh.", mark)
+    check("Next, say: one." in announced[mark], "announced: " + announced[mark])
+    check(first(dialog, "label", "Say: one") is not None, "the next word is shown: \"Say: one\"")
+
+    # The second by its key.
+    key("r")
+    mark = announcement("Recording. Say: one", mark)
+    say(pipe, "takes/1.raw")
+    mark = announcement("Saved: one.", mark)
+    check(True, "R records, and the take ends by itself: " + announced[mark])
+
+    # Redo takes the word just saved again.
+    key("d")
+    mark = announcement("Recording. Say: one", mark)
+    check(True, "D records \"one\" again: " + announced[mark])
+    say(pipe, "takes/1.raw")
+    mark = announcement("Saved: one.", mark)
+    check(True, "announced: " + announced[mark])
+
+items = [item.name for item in words if item is not None]
+check(items[:3] == ["oh (0.WAV): recorded", "one (1.WAV): recorded", "two (2.WAV): missing"],
+      "the list shows the states: " + ", ".join(items[:3]))
+
+key("f")
+mark = announcement("Voice check:", mark)
+check("24 needed words are missing or broken" in announced[mark], "F finishes: " + announced[mark])
+report = first(dialog, "text", "Voice check").queryText()
+text = report.getText(0, report.characterCount)
+check("Result: 24 needed words are missing or broken" in text, "the voice check is shown in the dialog")
+check(os.path.exists(os.path.join(voice, "0.WAV")) and os.path.exists(os.path.join(voice, "1.WAV")),
+      "0.WAV and 1.WAV are in " + voice)
+check(os.path.exists(os.path.join(voice, "ding.WAV")), "the bells come from the bundled voice")
+
+press(first(dialog, "push button", "Close"))
+wait_for(lambda: None if first(clock, "dialog", "Record Your Own Voice") else True, "the recorder's closing")
+press(first(clock, "menu item", "Exit"))
+wait_for(lambda: True if clock_application() is None else None, "the clock's end")
+print("announcements, in order:")
+for text in announced:
+    print("    " + text)
+if failures:
+    sys.exit("%d accessibility check(s) failed" % len(failures))

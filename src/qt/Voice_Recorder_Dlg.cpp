@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -172,6 +173,8 @@ void TVoice_Recorder_Dlg::Create_Controls()
     Check_Report->setObjectName("Check_Report");
     Check_Report->setAccessibleName("Voice check");
     Check_Report->setReadOnly(true);
+    // The check's columns line up as horavox-say prints them.
+    Check_Report->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     Check_Report->setMaximumHeight(110);
     Check_Report->setPlaceholderText("Finish runs the voice check on the pack.");
     layout->addWidget(Check_Report);
@@ -417,6 +420,8 @@ void TVoice_Recorder_Dlg::Handle(const std::vector<TRecorder_Note>& notes)
             Show_Word(next);
             spoken += Q(" Next, say: " + words[next].Spoken + ".");
         } else {
+            Say_Label->setText("Every word is recorded");
+            Hint_Label->clear();
             spoken += " Every word is recorded: press F to finish.";
         }
         Play(*saved);

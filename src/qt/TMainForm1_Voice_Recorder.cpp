@@ -5,6 +5,9 @@
 #include "settings/Sound_Directory.h"
 
 // The recorder is made for each use: it holds the microphone only while open.
+// The clock keeps ticking but says nothing by itself meanwhile, so no take
+// records the clock's own voice. A trial asked for in the dialog speaks, and
+// the clock is free to speak again once it has.
 void TMainForm1::Record_Own_Voice_OptionClick()
 {
     TVoice_Recorder_Services services;
@@ -16,7 +19,12 @@ void TMainForm1::Record_Own_Voice_OptionClick()
     services.Use_Voice = [this](const std::string& directory) {
         settings_.Sound_Directory_Edit = Sound_Directory_Text(directory);
     };
-    services.Say_Time = [this] { Say_Time_Now_SpeedButtonClick(); };
+    services.Say_Time = [this] {
+        Set_Idle(true);
+        Say_Time_Now_SpeedButtonClick();
+    };
     TVoice_Recorder_Dlg dialog(settings_, std::move(services), this);
+    Set_Idle(false);
     dialog.exec();
+    Set_Idle(true);
 }

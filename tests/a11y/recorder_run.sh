@@ -18,6 +18,12 @@ mkdir -p "$HOME" "$work/clock"
 cp -r "$bin/." "$work/clock/"
 rm -f "$work/clock/vocahora.ini"
 make_spoken_takes "$work" "0:oh" "1:one"
+# A pack left half done: every word but the first two, from the bundled voice.
+voice="$work/data/horavox/voices/my-voice"
+mkdir -p "$voice"
+for name in 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 30 40 50 AM PM; do
+    cp "$bin/$name.WAV" "$voice/"
+done
 start_microphone_server "$work"
 
 cat >"$work/inside.sh" <<'INNER'
@@ -31,6 +37,7 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/clock/horavox" &
 clock=$!
 trap 'kill $clock $bus 2>/dev/null || true' EXIT
-/usr/bin/python3 "$here/voice_recorder.py" "$work" "$work/microphone.fifo" "$work/data/horavox/voices/my-voice"
+/usr/bin/python3 "$here/voice_recorder.py" "$work" "$work/microphone.fifo" "$work/data/horavox/voices/my-voice" \
+    "$work/clock/vocahora.ini"
 INNER
 xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash "$work/inside.sh" "$work" "$here" 2> >(grep -v -E 'dbus-daemon|SpiRegistry' >&2)

@@ -71,6 +71,21 @@ double Mean(std::span<const std::int16_t> samples)
     return std::accumulate(samples.begin(), samples.end(), 0.0) / static_cast<double>(samples.size());
 }
 
+// The middle of the 5 ms windows' means: the offset, unmoved by a click or
+// by the voice's own swings.
+double Typical_Offset(std::span<const std::int16_t> samples, int frequency)
+{
+    const std::size_t window = Window_Length(frequency);
+    std::vector<double> means;
+    for (std::size_t at = 0; at + window <= samples.size(); at += window)
+        means.push_back(Mean(samples.subspan(at, window)));
+    if (means.empty())
+        return Mean(samples);
+    auto middle = means.begin() + static_cast<std::ptrdiff_t>(means.size() / 2);
+    std::nth_element(means.begin(), middle, means.end());
+    return *middle;
+}
+
 // Marks the samples inside runs of one sign held at or beyond `level` for
 // at least `run` samples.
 std::vector<bool> Held_Runs(std::span<const std::int16_t> samples, int level, int run)
@@ -298,7 +313,7 @@ TClean_Take Clean_Take(std::span<const std::int16_t> take, const TNoise_Floor& f
     TClean_Take clean;
     // The take's own offset: the microphone's may have drifted since the room was measured.
     TNoise_Floor room = floor;
-    room.Mean = Mean(take);
+    room.Mean = Typical_Offset(take, frequency);
     const TVoice_Span voice = Find_Voice(take, room, frequency);
     if (!voice.Found) {
         clean.Problems.Nothing_Heard = true;

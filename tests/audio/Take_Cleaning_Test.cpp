@@ -90,6 +90,7 @@ TEST(Take_Cleaning, Silence_Is_Cut_To_The_Limit_Without_Cutting_The_Word)
         {"hum", {.hum_dbfs = -40}},
         {"hiss", {.hiss_dbfs = -50}},
         {"hum, hiss and an offset", {.hum_dbfs = -45, .hiss_dbfs = -55, .offset = 1500}},
+        {"the offset drifted after the room", {.hiss_dbfs = -55, .drift = 1500}},
         {"a quiet word in a quiet room", {.word_dbfs = -38, .hiss_dbfs = -70}},
         {"a click well before the word", {.hiss_dbfs = -55, .click_before_ms = 400}},
         {"quiet inside the word", {.word_ms = 500, .gap_ms = 150, .hiss_dbfs = -55}},

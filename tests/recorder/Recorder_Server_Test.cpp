@@ -162,6 +162,19 @@ TWord_In_File Find_Word(const std::vector<std::int16_t>& saved, const std::vecto
     return found;
 }
 
+double Room_Rms();
+
+// Where the clean word's last sample above the room falls in its take.
+std::size_t Word_End_In_Take(const std::string& name, double gain_db)
+{
+    const auto clean = Wav(Input("clean/" + name + ".wav"));
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < clean.size(); ++i)
+        if (std::abs(clean[i] * std::pow(10.0, gain_db / 20)) > 2 * Room_Rms())
+            last = i;
+    return Ms(350) + last + 1;
+}
+
 double Room_Rms()
 {
     const auto room = Raw(Input("room.raw"));
@@ -307,12 +320,7 @@ TEST(Recorder_Server, Timing_From_The_Words_End_To_The_Stop)
     const auto take = Raw(Input("takes/13.raw"));
     said.insert(said.end(), take.begin(), take.end());
     // Where the word ends in what is said: as Find_Word judges it.
-    const auto clean = Wav(Input("clean/13.wav"));
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < clean.size(); ++i)
-        if (std::abs(clean[i] * std::pow(10.0, gains["13"] / 20)) > 2 * Room_Rms())
-            last = i;
-    const std::size_t word_end = take_begin + Ms(350) + last + 1;
+    const std::size_t word_end = take_begin + Word_End_In_Take("13", gains["13"]);
 
     ASSERT_EQ(recorder.Record(word).front().Kind, TRecorder_Note::TKind::Listening_To_Room);
     const auto start = TClock::now() + 20ms;
@@ -335,6 +343,66 @@ TEST(Recorder_Server, Timing_From_The_Words_End_To_The_Stop)
     EXPECT_EQ(recorder.Words()[word].State, TWord_State::Recorded);
     EXPECT_GE(after, Stop_Silence_Ms);
     EXPECT_LT(after, Stop_Silence_Ms + 60);
+}
+
+}  // namespace
+
+namespace {
+
+// No microphone at all, and one taken away in the middle of a take after the
+// word was said: a message each time, and the word said is saved.
+TEST(Recorder_Server, A_Missing_Or_Lost_Microphone_Is_Reported_And_Loses_No_Take)
+{
+    const TTemp_Dir dir;
+    const auto words = Recorder_Words(Default_Settings("/"), {});
+    {
+        setenv("PULSE_SOURCE", "unplugged", 1);
+        TVoice_Recorder recorder(dir.Dir(), words, Open_Microphone);
+        const auto notes = recorder.Record(0);
+        unsetenv("PULSE_SOURCE");
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_EQ(notes[0].Kind, TRecorder_Note::TKind::Microphone_Failed);
+        EXPECT_EQ(notes[0].Text.rfind("The microphone cannot be opened (No such entity). Check that a microphone", 0), 0u)
+            << notes[0].Text;
+        EXPECT_EQ(recorder.Phase(), TVoice_Recorder::TPhase::Idle);
+    }
+
+    TMicrophone_Pipe pipe;
+    ASSERT_TRUE(pipe.Is_Open());
+    TVoice_Recorder recorder(dir.Dir(), words, Open_Microphone);
+    recorder.Record(0);
+    // The word and 100 ms of the room after it: too little quiet for the take to end.
+    auto said = Raw(Input("room.raw"));
+    const auto take = Raw(Input("takes/0.raw"));
+    const std::size_t until = Word_End_In_Take("0", 0) + Ms(100);
+    said.insert(said.end(), take.begin(), take.begin() + static_cast<std::ptrdiff_t>(until));
+    pipe.Say(said);
+    std::vector<TRecorder_Note> notes;
+    const auto limit = TClock::now() + 10s;
+    while (recorder.Last_Take().size() < until - Ms(100) && TClock::now() < limit) {
+        auto more = recorder.Pump();
+        notes.insert(notes.end(), more.begin(), more.end());
+        std::this_thread::sleep_for(1ms);
+    }
+    ASSERT_EQ(recorder.Phase(), TVoice_Recorder::TPhase::Recording);
+    ASSERT_EQ(std::system("pactl unload-module module-pipe-source"), 0);
+    while (recorder.Phase() != TVoice_Recorder::TPhase::Idle && TClock::now() < limit) {
+        auto more = recorder.Pump();
+        notes.insert(notes.end(), more.begin(), more.end());
+        std::this_thread::sleep_for(1ms);
+    }
+    std::vector<TRecorder_Note::TKind> kinds;
+    for (const auto& note : notes)
+        kinds.push_back(note.Kind);
+    EXPECT_EQ(kinds, (std::vector{TRecorder_Note::TKind::Recording, TRecorder_Note::TKind::Saved,
+                                  TRecorder_Note::TKind::Microphone_Failed}));
+    EXPECT_EQ(notes.back().Text.rfind("The microphone stopped (", 0), 0u) << notes.back().Text;
+    EXPECT_EQ(recorder.Words()[0].State, TWord_State::Recorded);
+    const auto saved = Wav(recorder.Word_Path(0));
+    const TWord_In_File found = Find_Word(saved, Wav(Input("clean/0.wav")), 0, Room_Rms());
+    EXPECT_GT(found.Correlation, 0.95);
+    EXPECT_GE(found.Tail, 0);
+    EXPECT_LE(found.Tail, static_cast<std::ptrdiff_t>(Ms(Kept_Silence_Ms)));
 }
 
 }  // namespace

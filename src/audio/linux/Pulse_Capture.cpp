@@ -71,6 +71,7 @@ std::string TPulse_Capture::Connect(int frequency)
         if (stream_ != nullptr) {
             pulse_.Stream_Set_State_Callback(stream_, On_Stream_State, this);
             pulse_.Stream_Set_Read_Callback(stream_, On_Read, this);
+            pulse_.Stream_Set_Moved_Callback(stream_, On_Moved, this);
             pa_buffer_attr attributes{};
             attributes.maxlength = static_cast<std::uint32_t>(-1);
             attributes.tlength = static_cast<std::uint32_t>(-1);
@@ -132,6 +133,7 @@ void TPulse_Capture::Close()
     if (stream_ != nullptr) {
         pulse_.Stream_Set_State_Callback(stream_, nullptr, nullptr);
         pulse_.Stream_Set_Read_Callback(stream_, nullptr, nullptr);
+        pulse_.Stream_Set_Moved_Callback(stream_, nullptr, nullptr);
         pulse_.Stream_Disconnect(stream_);
         pulse_.Stream_Unref(stream_);
     }
@@ -181,6 +183,12 @@ void TPulse_Capture::On_Read(pa_stream* stream, std::size_t, void* capture)
     const void* data = nullptr;
     std::size_t length = 0;
     while (self.pulse_.Stream_Peek(stream, &data, &length) == 0 && length > 0) {
+        // After a failure nothing more belongs to the take, least of all
+        // sound from another source.
+        if (!self.recording_) {
+            self.pulse_.Stream_Drop(stream);
+            continue;
+        }
         const std::size_t count = length / sizeof(std::int16_t);
         const std::size_t at = self.arrived_.size();
         // A hole in the stream (the source was suspended) is heard as silence.
@@ -189,6 +197,13 @@ void TPulse_Capture::On_Read(pa_stream* stream, std::size_t, void* capture)
             std::memcpy(self.arrived_.data() + at, data, count * sizeof(std::int16_t));
         self.pulse_.Stream_Drop(stream);
     }
+}
+
+// The server moves the stream to another source when the microphone goes
+// (unplugged, or its card taken away): another room, another level.
+void TPulse_Capture::On_Moved(pa_stream*, void* capture)
+{
+    static_cast<TPulse_Capture*>(capture)->Fail("another source took its place");
 }
 
 void TPulse_Capture::On_Context_State(pa_context* context, void* capture)

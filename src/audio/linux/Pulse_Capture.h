@@ -37,6 +37,7 @@ private:
     static void On_Context_State(pa_context* context, void* capture);
     static void On_Stream_State(pa_stream* stream, void* capture);
     static void On_Read(pa_stream* stream, std::size_t length, void* capture);
+    static void On_Moved(pa_stream* stream, void* capture);
 
     const TPulse_Functions& pulse_;
     pa_threaded_mainloop* mainloop_ = nullptr;

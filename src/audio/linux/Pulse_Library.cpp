@@ -43,6 +43,7 @@ bool Find_Functions(void* handle, TPulse_Functions& f)
            Find(handle, f.Stream_Drain, "pa_stream_drain") &&
            Find(handle, f.Stream_Connect_Record, "pa_stream_connect_record") &&
            Find(handle, f.Stream_Set_Read_Callback, "pa_stream_set_read_callback") &&
+           Find(handle, f.Stream_Set_Moved_Callback, "pa_stream_set_moved_callback") &&
            Find(handle, f.Stream_Peek, "pa_stream_peek") && Find(handle, f.Stream_Drop, "pa_stream_drop") &&
            Find(handle, f.Operation_Get_State, "pa_operation_get_state") &&
            Find(handle, f.Operation_Unref, "pa_operation_unref") &&

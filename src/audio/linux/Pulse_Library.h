@@ -39,6 +39,7 @@ struct TPulse_Functions {
     decltype(&pa_stream_drain) Stream_Drain;
     decltype(&pa_stream_connect_record) Stream_Connect_Record;
     decltype(&pa_stream_set_read_callback) Stream_Set_Read_Callback;
+    decltype(&pa_stream_set_moved_callback) Stream_Set_Moved_Callback;
     decltype(&pa_stream_peek) Stream_Peek;
     decltype(&pa_stream_drop) Stream_Drop;
     decltype(&pa_operation_get_state) Operation_Get_State;

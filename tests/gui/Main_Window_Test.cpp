@@ -212,7 +212,7 @@ TEST_F(TMain_Window_Test, MenuCaptionsInOrder)
         captions << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(captions.join(","),
               "Always on Top,&Auto-Run at Windows Startup,&Restore Factory Defaults,-,&Settings,-,"
-              "&Record Sound Files,-,E&xit,|,&View Readme file,-,&About");
+              "&Record Sound Files,Record Your Own &Voice...,-,E&xit,|,&View Readme file,-,&About");
     EXPECT_EQ(form->File_Menu->title(), "&File");
     EXPECT_EQ(form->Help_Menu->title(), "&Help");
 }

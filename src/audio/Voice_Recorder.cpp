@@ -199,6 +199,7 @@ std::vector<TRecorder_Note> TVoice_Recorder::Record(std::size_t word)
     }
     take_.clear();
     stop_sample_ = 0;
+    nothing_since_.reset();
     if (!room_heard_) {
         room_.clear();
         phase_ = TPhase::Listening_To_Room;
@@ -231,7 +232,7 @@ std::vector<TRecorder_Note> TVoice_Recorder::Stop()
     return {};
 }
 
-std::vector<TRecorder_Note> TVoice_Recorder::Pump()
+std::vector<TRecorder_Note> TVoice_Recorder::Pump(TTime now)
 {
     if (microphone_ == nullptr)
         return {};
@@ -239,6 +240,11 @@ std::vector<TRecorder_Note> TVoice_Recorder::Pump()
     const bool alive = microphone_->Read(arrived_);
     if (!arrived_.empty())
         level_dbfs_ = Level_Of_Latest(arrived_);
+    if (phase_ == TPhase::Idle || !arrived_.empty() || !nothing_since_)
+        nothing_since_ = now;
+    else if (alive && now - *nothing_since_ >= Silent_Microphone_Limit)
+        return Microphone_Failed("The microphone sends no sound: it may be muted, switched off or taken by another "
+                                 "program. Every word saved so far is kept. Check it, then press Record again.");
     std::vector<TRecorder_Note> notes = Hear(arrived_);
     if (!alive) {
         auto failed = Microphone_Failed(microphone_->Failure());

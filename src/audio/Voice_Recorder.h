@@ -1,6 +1,8 @@
 #pragma once
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,8 +17,9 @@
 // words the pack needs and which it has, a take from the microphone that
 // ends by itself after the word, cleaned and saved crash-safely, and the
 // voice check at the end. The front end shows the notes it returns and
-// reads the microphone through Pump() as often as it likes; every limit is
-// counted in samples, so nothing here depends on the wall clock.
+// reads the microphone through Pump() as often as it likes. Every limit on a
+// take is counted in samples; only a microphone that sends nothing at all is
+// judged by the time it is given.
 
 enum class TWord_State { Missing, Recorded, Too_Long, Clipped };
 
@@ -83,6 +86,10 @@ public:
     // end, this long after the longest a word may be.
     static constexpr int No_Voice_Limit_Ms = 6000;
     static constexpr int Overrun_Limit_Ms = 3000;
+    // A microphone that sends nothing for this long while a take runs is
+    // taken to be muted, switched off or held by another program.
+    static constexpr std::chrono::seconds Silent_Microphone_Limit{3};
+    using TTime = std::chrono::steady_clock::time_point;
 
     TVoice_Recorder(std::string directory, std::vector<TRecorder_Word> words, TOpen_Microphone open_microphone);
     ~TVoice_Recorder();
@@ -108,8 +115,10 @@ public:
     std::vector<TRecorder_Note> Stop();
     // Drops the take running, if any, and saves nothing.
     void Cancel();
-    // Reads what the microphone has sent and takes the next step.
-    std::vector<TRecorder_Note> Pump();
+    // Reads what the microphone has sent and takes the next step; `now` is
+    // the time of the reading.
+    std::vector<TRecorder_Note> Pump(TTime now);
+    std::vector<TRecorder_Note> Pump() { return Pump(std::chrono::steady_clock::now()); }
     // Closes the microphone; the next take opens it again and hears the room anew.
     void Close_Microphone();
     // Moves the pack to another directory (created when a word is saved);
@@ -141,6 +150,8 @@ private:
     std::size_t stop_sample_ = 0;
     double level_dbfs_ = -90;
     std::vector<std::int16_t> arrived_;
+    // Since when the running take has had nothing from the microphone.
+    std::optional<TTime> nothing_since_;
     // Cleaned takes whose file could not be written, by word.
     std::vector<std::pair<std::size_t, std::vector<std::int16_t>>> unsaved_;
 };

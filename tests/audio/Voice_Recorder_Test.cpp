@@ -188,6 +188,22 @@ TEST(Voice_Recorder, A_Microphone_That_Fails_Is_Reported_And_Loses_No_Take)
     EXPECT_EQ(opened, 2);
 }
 
+TEST(Voice_Recorder, A_Microphone_That_Sends_Nothing_Is_Reported_After_Three_Seconds)
+{
+    const TTemp_Dir dir;
+    TScript script;
+    TVoice_Recorder recorder(dir.Dir(), Recorder_Words(Default_Settings("/"), {}),
+                             [&script](int) { return std::make_unique<TFake_Microphone>(script); });
+    const TVoice_Recorder::TTime start{};
+    recorder.Record(0);
+    EXPECT_TRUE(recorder.Pump(start).empty());
+    EXPECT_TRUE(recorder.Pump(start + std::chrono::milliseconds(2999)).empty());
+    const auto notes = recorder.Pump(start + std::chrono::seconds(3));
+    ASSERT_EQ(Kinds(notes), std::vector{TKind::Microphone_Failed});
+    EXPECT_EQ(notes[0].Text.rfind("The microphone sends no sound", 0), 0u);
+    EXPECT_EQ(recorder.Phase(), TVoice_Recorder::TPhase::Idle);
+}
+
 TEST(Voice_Recorder, A_Take_That_Cannot_Be_Written_Is_Kept_Until_A_Folder_Can_Be)
 {
     const TTemp_Dir dir;

@@ -159,7 +159,12 @@ std::string Default_Voice_Directory(const std::string& data_home, const std::str
     std::string home = data_home;
     while (!home.empty() && home.back() == '/')
         home.pop_back();
-    return home + "/horavox/voices/" + name + "/";
+    // The name is one folder under voices/, whatever is typed.
+    std::string folder = name;
+    std::replace(folder.begin(), folder.end(), '/', '-');
+    if (folder.empty() || folder == "." || folder == "..")
+        folder = "my-voice";
+    return home + "/horavox/voices/" + folder + "/";
 }
 
 TVoice_Recorder::TVoice_Recorder(std::string directory, std::vector<TRecorder_Word> words,

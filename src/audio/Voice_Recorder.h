@@ -56,7 +56,8 @@ std::size_t Next_Word_To_Record(const std::vector<TRecorder_Word>& words, std::s
 // "recorded", "missing", "too long", "clipped".
 std::string Word_State_Text(TWord_State state);
 
-// The pack's directory by default: voices/<name>/ in the user's data directory.
+// The pack's directory by default: voices/<name>/ in the user's data
+// directory, the name made one folder ("my-voice" when there is none).
 std::string Default_Voice_Directory(const std::string& data_home, const std::string& name);
 
 struct TRecorder_Note {

@@ -233,7 +233,7 @@ void TVoice_Recorder_Dlg::Start_Session()
     Stop_Playing();
     std::string directory = recorder_ ? recorder_->Directory() : "";
     if (!directory_chosen_)
-        directory = Default_Voice_Directory(services_.Data_Home, Voice_Name_Edit->text().trimmed().toStdString());
+        directory = Default_Voice_Directory(services_.Data_Home, QFile::encodeName(Voice_Name_Edit->text().trimmed()).toStdString());
     auto words = Recorder_Words(settings_, Choices());
     Read_Word_States(directory, words);
     recorder_ = std::make_unique<TVoice_Recorder>(directory, std::move(words), services_.Open_Microphone);
@@ -257,7 +257,7 @@ void TVoice_Recorder_Dlg::Voice_Name_Changed()
     if (directory_chosen_ || recorder_->Phase() != TVoice_Recorder::TPhase::Idle)
         return;
     const std::string directory =
-        Default_Voice_Directory(services_.Data_Home, Voice_Name_Edit->text().trimmed().toStdString());
+        Default_Voice_Directory(services_.Data_Home, QFile::encodeName(Voice_Name_Edit->text().trimmed()).toStdString());
     if (directory != recorder_->Directory())
         Start_Session();
 }

@@ -119,6 +119,8 @@ TEST(Voice_Recorder, The_Words_Follow_The_Settings_And_The_Choices)
     EXPECT_EQ(words[13].Spoken, "thirteen");
     EXPECT_EQ(words[0].Spoken, "oh");
     EXPECT_EQ(Default_Voice_Directory("/home/a/.local/share/", "Mum"), "/home/a/.local/share/horavox/voices/Mum/");
+    EXPECT_EQ(Default_Voice_Directory("/d", "../../etc"), "/d/horavox/voices/..-..-etc/");
+    EXPECT_EQ(Default_Voice_Directory("/d", ".."), "/d/horavox/voices/my-voice/");
 }
 
 TEST(Voice_Recorder, A_Take_Is_Saved_And_A_Later_Session_Resumes_After_It)

@@ -272,8 +272,13 @@ void TVoice_Recorder_Dlg::Choose_Directory_ButtonClick()
     directory_chosen_ = true;
     Handle(recorder_->Set_Directory(QFile::encodeName(chosen).toStdString() + Path_Delimiter));
     Directory_Edit->setText(chosen);
+    last_saved_.reset();
     Show_Words();
-    Status_Label->Announce("Folder: " + chosen);
+    // A folder that holds part of a pack goes on from its first word missing.
+    const auto& words = recorder_->Words();
+    const std::size_t next = Next_Word_To_Record(words, 0);
+    Show_Word(next < words.size() ? next : shown_);
+    Status_Label->Announce("Folder: " + chosen + ". " + Say_Label->text() + ".");
 }
 
 void TVoice_Recorder_Dlg::Show_Words()

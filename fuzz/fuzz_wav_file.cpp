@@ -8,9 +8,9 @@
 #include <fstream>
 #include <string>
 
-#include <QCoreApplication>
 #include <unistd.h>
 
+#include "audio/Plain_Notice_Loop.h"
 #include "audio/Sound_Output.h"
 #include "audio/Output_Sound_Player.h"
 #include "audio/Wav_Render.h"
@@ -26,11 +26,10 @@ TOutput_Sound_Player* Player = nullptr;
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    new QCoreApplication(*argc, *argv);
-    Audio = new TSound_Output();
+    Audio = new TSound_Output(*new TPlain_Notice_Loop());
     Player = new TOutput_Sound_Player(*Audio);
     const char* tmp = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     File_Path = std::string(tmp) + "/horavox-fuzz-" + std::to_string(getpid()) + "-7.WAV";

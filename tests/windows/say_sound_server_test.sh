@@ -83,11 +83,11 @@ word_files() {  # directory, arguments
 recorded() { stat -c %s "$work/heard.raw"; }
 
 # Speaks, and checks that the words `words` were heard; sets `status` and
-# `heard`. A second try only if the first was not heard whole: at a load of
+# `heard`. Further tries only if one was not heard whole: at a load of
 # 18 one run in four still had a gap, where a fault of the output's own
-# would show in both.
+# would show in every one.
 speak() {  # horavox-say.exe's arguments
-    for _ in 1 2; do
+    for _ in 1 2 3; do
         local before
         before=$(recorded)
         "$wine" "$say" "$@" >/dev/null 2>"$work/err"

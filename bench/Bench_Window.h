@@ -10,6 +10,7 @@
 
 #include "qt/Clock_Windows.h"
 #include "qt/Qt_Handle_Watcher.h"
+#include "qt/Qt_Clock_Source.h"
 #include "settings/Settings_File.h"
 #include "system/Second_Timer.h"
 

@@ -15,6 +15,7 @@
 
 #include "Bench_Window.h"
 #include "qt/Horavox_Application.h"
+#include "qt/Qt_Clock_Source.h"
 
 namespace {
 
@@ -27,12 +28,12 @@ std::int64_t Now_Microseconds()
 
 class TRecording_Clock : public TClock_Source {
 public:
-    QDateTime Now() const override
+    TClock_Reading Now() const override
     {
         const std::int64_t now = Now_Microseconds();
         if (Recording)
             Readings.push_back(now);
-        return QDateTime::fromMSecsSinceEpoch(now / 1000);
+        return Clock_Reading_Of(QDateTime::fromMSecsSinceEpoch(now / 1000));
     }
 
     bool Recording = false;

@@ -1,9 +1,11 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "qt/Clock_Arguments.h"
+#include "clock/Clock_Arguments.h"
 #include "qt/Clock_Windows.h"
+#include "qt/Qt_Clock_Source.h"
 #include "qt/Horavox_Application.h"
 #include "qt/Qt_Handle_Watcher.h"
 #include "qt/Single_Instance.h"
@@ -25,9 +27,12 @@ int main(int argc, char** argv)
     // Overlaps the application's connection to the display.
     TFont_Configuration_Read_Ahead font_configuration;
     THoravox_Application application(argc, argv);
-    const TClock_Arguments arguments = Parse_Clock_Arguments(QApplication::arguments());
-    if (!arguments.error.isEmpty()) {
-        std::fprintf(stderr, "horavox: %s\n%s", qPrintable(arguments.error), Clock_Usage);
+    std::vector<std::string> argument_list;
+    for (const QString& argument : QApplication::arguments())
+        argument_list.push_back(argument.toStdString());
+    const TClock_Arguments arguments = Parse_Clock_Arguments(argument_list);
+    if (!arguments.error.empty()) {
+        std::fprintf(stderr, "horavox: %s\n%s", arguments.error.c_str(), Clock_Usage);
         return 2;
     }
     if (arguments.help) {

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "qt/Clock_Source.h"
+#include "clock/Clock_Source.h"
 #include "engine/Random_Source.h"
 
 // The About box: product name and version, shown modally. Each showing
@@ -24,6 +24,3 @@ private:
     std::shared_ptr<const TClock_Source> clock_;
     std::shared_ptr<TSeeded_Random> random_;
 };
-
-// The generator's seed for a clock reading: its milliseconds since the epoch.
-std::uint32_t Seed_From_Clock(const TClock_Source& clock);

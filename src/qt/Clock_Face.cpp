@@ -4,10 +4,14 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "clock/Main_Form_Design.h"
+#include "clock/Main_Form_Rules.h"
+
 TClock_Face::TClock_Face(QWidget* parent) : QLabel(Design_Caption, parent)
 {
     setObjectName("Time_Label");
-    setGeometry(0, 0, 177, 47);
+    const TRect face = Time_Label_Geometry;
+    setGeometry(face.left, face.top, face.width, face.height);
     // A single border around a raised bevel one pixel wide.
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
@@ -19,12 +23,12 @@ TClock_Face::TClock_Face(QWidget* parent) : QLabel(Design_Caption, parent)
     colours.setColor(QPalette::WindowText, Qt::red);
     setPalette(colours);
     // fontconfig maps the design font to a metric-compatible one where it is missing.
-    QFont face_font("Times New Roman");
-    face_font.setPointSize(20);
+    QFont face_font(Face_Font_Name);
+    face_font.setPointSize(Face_Font_Points);
     face_font.setBold(true);
     setFont(face_font);
     setCursor(Qt::PointingHandCursor);
-    setToolTip(Hint);
+    setToolTip(Face_Hint);
 }
 
 void TClock_Face::mousePressEvent(QMouseEvent* event)

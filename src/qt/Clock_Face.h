@@ -8,9 +8,6 @@
 class TClock_Face : public QLabel {
     Q_OBJECT
 public:
-    static constexpr char Design_Caption[] = "....";
-    static constexpr char Hint[] = "Left Mouse Click to Say Time, Right Mouse Click to view / change Settings.";
-
     explicit TClock_Face(QWidget* parent);
 
     std::function<void(Qt::MouseButton)> On_Mouse_Down;

@@ -2,7 +2,7 @@
 
 TClock_Windows::TClock_Windows(const TMain_Form_Services& services)
     : form(services),
-      about_box(services.Version, services.Clock, services.Random, &form),
+      about_box(QString::fromStdString(services.Version), services.Clock, services.Random, &form),
       info_box(&form),
       settings_dialog(form.Live_Settings(), &form),
       directory_dialog(&form)

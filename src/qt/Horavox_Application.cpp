@@ -5,9 +5,8 @@
 
 #include <QMessageBox>
 
-#include "qt/Error_Text.h"
+#include "clock/Error_Text.h"
 #include "qt/Glyphs.h"
-#include "engine/SoundPlayer.h"
 
 namespace {
 
@@ -41,17 +40,12 @@ void THoravox_Application::Set_Error_Presenter(TError_Presenter presenter)
 
 void THoravox_Application::Show_Unhandled_Error(const QString& text)
 {
-    Show_Error_Box(With_Full_Stop(text));
+    Show_Error_Box(QString::fromStdString(With_Full_Stop(text.toStdString())));
 }
 
 void THoravox_Application::Show_Unhandled_Error(const std::exception& error)
 {
-    const auto* device_error = dynamic_cast<const EMCIDeviceError*>(&error);
-    if (device_error != nullptr && !device_error->File_Name().empty())
-        Show_Error_Box(With_Full_Stop(QString::fromStdString(device_error->Device_Text())) + "\n" +
-                       QString::fromStdString(device_error->File_Name()));
-    else
-        Show_Unhandled_Error(QString::fromStdString(error.what()));
+    Show_Error_Box(QString::fromStdString(Unhandled_Error_Text(error)));
 }
 
 void THoravox_Application::Show_Error_Box(const QString& shown)
@@ -59,17 +53,10 @@ void THoravox_Application::Show_Error_Box(const QString& shown)
     // The application's title: the product name and version once the main
     // window has started (the task-bar button's ticking time is the window's).
     const QString caption = QGuiApplication::applicationDisplayName();
-    if (open_error_boxes_.contains(shown))
-        return;
-    open_error_boxes_.append(shown);
-    try {
+    open_error_boxes_.Show_Once(shown.toStdString(), [&] {
         if (presenter_)
             presenter_(caption, shown);
         else
             Show_Critical_Box(caption, shown);
-    } catch (...) {
-        open_error_boxes_.removeOne(shown);
-        throw;
-    }
-    open_error_boxes_.removeOne(shown);
+    });
 }

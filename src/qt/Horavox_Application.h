@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "clock/Error_Text.h"
+
 // The application object with the program's top-level error handler: an
 // exception that no handler caught is shown in an error box and the program
 // goes on with its next event.
@@ -33,8 +35,5 @@ private:
     void Show_Error_Box(const QString& shown);
 
     TError_Presenter presenter_;
-    // The texts of the error boxes open now. A box runs a nested event loop in
-    // which the clock goes on, so an error that comes back at every
-    // announcement would otherwise stack boxes without end.
-    QStringList open_error_boxes_;
+    TOpen_Error_Boxes open_error_boxes_;
 };

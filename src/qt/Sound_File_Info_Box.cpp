@@ -4,16 +4,17 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "clock/Main_Form_Design.h"
 #include "qt/Dialog_Fonts.h"
 #include "qt/Glyphs.h"
 
 TSound_File_Info_Box::TSound_File_Info_Box(QWidget* parent) : QDialog(parent)
 {
     setObjectName("Sound_File_Info_Box");
-    setWindowTitle("Sound File's Required :");
+    setWindowTitle(Sound_File_Info_Caption);
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(347, 205);
+    setFixedSize(Sound_File_Info_Width, Sound_File_Info_Height);
 }
 
 void TSound_File_Info_Box::setVisible(bool visible)
@@ -32,27 +33,20 @@ void TSound_File_Info_Box::setVisible(bool visible)
 void TSound_File_Info_Box::Create_Controls()
 {
     setFont(System_Font());
-    const struct {
-        const char* text;
-        int top;
-    } lines[] = {
-        {"It is necessary to record sounds for called : ", 56},
-        {"1.wav, 2.wav, ..., 9.wav, 10.wav, 11.wav, ... ", 83},
-        {"18.wav, 19.wav, 20.wav, 30.wav, 40.wav, ", 109},
-        {"50.wav, ..., am.wav, and pm.wav", 136},
-    };
-    auto* heading = new QLabel("Windows Sound Recorder is about to be run.", this);
-    heading->setGeometry(29, 24, 289, 16);
+    auto* heading = new QLabel(Sound_File_Info_Heading, this);
+    const TRect heading_box = Sound_File_Info_Heading_Geometry;
+    heading->setGeometry(heading_box.left, heading_box.top, heading_box.width, heading_box.height);
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    for (const auto& line : lines) {
+    for (const TInfo_Line& line : Sound_File_Info_Lines) {
         auto* label = new QLabel(line.text, this);
-        label->move(29, line.top);
+        label->move(line.left, line.top);
         label->adjustSize();
     }
 
     OKButton = new QPushButton(Tick_Glyph(), "OK", this);
     OKButton->setObjectName("OKButton");
-    OKButton->setGeometry(135, 162, 77, 27);
+    const TRect ok = Sound_File_Info_OK_Geometry;
+    OKButton->setGeometry(ok.left, ok.top, ok.width, ok.height);
     QFont button_font = Sans_Font(true);
     button_font.setPixelSize(11);
     OKButton->setFont(button_font);

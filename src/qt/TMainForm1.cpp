@@ -12,9 +12,9 @@
 #include "qt/About_Box.h"
 #include "qt/Clock_Face.h"
 #include "clock/Companion_Programs.h"
-#include "qt/Display_Text.h"
+#include "clock/Display_Text.h"
 #include "qt/Glyphs.h"
-#include "clock/Schedule.h"
+#include "qt/Qt_Clock_Source.h"
 #include "qt/Sound_File_Info_Box.h"
 #include "qt/Directory_Select_Dlg.h"
 #include "qt/Settings_Form_Dlg.h"
@@ -59,9 +59,10 @@ void TMainForm1::Create_Controls()
     // Outside the client area that start-up fits to the clock face: never seen.
     Say_Time_Now_SpeedButton = new QToolButton(client);
     Say_Time_Now_SpeedButton->setObjectName("Say_Time_Now_SpeedButton");
-    Say_Time_Now_SpeedButton->setGeometry(192, 12, 25, 27);
+    const TRect speaker = Say_Time_Now_SpeedButton_Geometry;
+    Say_Time_Now_SpeedButton->setGeometry(speaker.left, speaker.top, speaker.width, speaker.height);
     Say_Time_Now_SpeedButton->setIcon(Speaker_Glyph());
-    Say_Time_Now_SpeedButton->setToolTip(TClock_Face::Hint);
+    Say_Time_Now_SpeedButton->setToolTip(Face_Hint);
     Say_Time_Now_SpeedButton->setEnabled(false);
     Say_Time_Now_SpeedButton->hide();
     connect(Say_Time_Now_SpeedButton, &QToolButton::clicked, this, &TMainForm1::Say_Time_Now_SpeedButtonClick);
@@ -71,12 +72,14 @@ void TMainForm1::Create_Controls()
 
     Scaling_ListBox = new QListWidget(client);
     Scaling_ListBox->setObjectName("Scaling_ListBox");
-    Scaling_ListBox->setGeometry(324, 0, 37, 29);
+    const TRect list = Scaling_ListBox_Geometry;
+    Scaling_ListBox->setGeometry(list.left, list.top, list.width, list.height);
     Scaling_ListBox->hide();
 
-    Share_Sound_Crd_CheckBox = new QCheckBox("Shareable Sound", client);
+    Share_Sound_Crd_CheckBox = new QCheckBox(Share_Sound_Crd_CheckBox_Caption, client);
     Share_Sound_Crd_CheckBox->setObjectName("Share_Sound_Crd_CheckBox");
-    Share_Sound_Crd_CheckBox->setGeometry(12, 54, 153, 17);
+    const TRect check_box = Share_Sound_Crd_CheckBox_Geometry;
+    Share_Sound_Crd_CheckBox->setGeometry(check_box.left, check_box.top, check_box.width, check_box.height);
     Share_Sound_Crd_CheckBox->hide();
 }
 
@@ -98,7 +101,7 @@ QSize TMainForm1::Client_Size() const
 
 void TMainForm1::Start_Timer1()
 {
-    Arm_Timer1(Decide_Tick(std::nullopt, services_.Clock->Now().toMSecsSinceEpoch()));
+    Arm_Timer1(Decide_Tick(std::nullopt, Epoch_Milliseconds(services_.Clock->Now().instant)));
 }
 
 void TMainForm1::Stop_Timer1()
@@ -117,7 +120,7 @@ void TMainForm1::Arm_Timer1(const Tick_Decision& decision)
 
 void TMainForm1::Timer1_Elapsed()
 {
-    const Tick_Decision decision = Decide_Tick(last_tick_msecs_, services_.Clock->Now().toMSecsSinceEpoch());
+    const Tick_Decision decision = Decide_Tick(last_tick_msecs_, Epoch_Milliseconds(services_.Clock->Now().instant));
     // Re-armed first, so that an error raised inside the tick leaves the clock ticking.
     Arm_Timer1(decision);
     if (decision.handle)
@@ -126,28 +129,20 @@ void TMainForm1::Timer1_Elapsed()
 
 void TMainForm1::Timer1Timer()
 {
-    const QDateTime now = services_.Clock->Now();
-    last_tick_msecs_ = now.toMSecsSinceEpoch();
-    const QTime time = now.time();
-    Tick_Time = {static_cast<std::uint16_t>(time.hour()), static_cast<std::uint16_t>(time.minute()),
-                 static_cast<std::uint16_t>(time.second()), static_cast<std::uint16_t>(time.msec())};
+    const TClock_Reading now = services_.Clock->Now();
+    last_tick_msecs_ = Epoch_Milliseconds(now.instant);
+    Tick_Time = Tick_Time_Of(now);
 
-    if (Clock_Format_Of(settings_) == ClockFormat::TwelveHour)
-        Time_Label->setText(Format_12_Hour_Time(Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second));
-    else
-        Time_Label->setText(Format_24_Hour_Time(Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second));
+    const TTick_Plan plan = Plan_Tick(settings_, Tick_Time, Is_Idle(), std::exchange(say_at_first_tick_, false));
+    Time_Label->setText(QString::fromStdString(plan.face_text));
     Set_Task_Bar_Text(Time_Label->text());
-
-    if (std::exchange(say_at_first_tick_, false))
-        Say_Time_Now_SpeedButtonClick();
-    else if (Is_Idle() && Automatic_Announcement_Due(settings_, Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second))
+    if (plan.sound == TTick_Sound::Say_Time)
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
-    else if (services_.Prepare_Sound_Device &&
-             Automatic_Announcement_Due_Next_Second(settings_, Tick_Time.Hour, Tick_Time.Minute, Tick_Time.Second))
+    else if (plan.sound == TTick_Sound::Prepare_Device && services_.Prepare_Sound_Device)
         services_.Prepare_Sound_Device();
 
     SpareMenu->setVisible(true);
-    SpareMenu->setText(Date_Item_Text(now.date()));
+    SpareMenu->setText(QString::fromStdString(Date_Item_Text(now.date, Short_Date_Format())));
     Process_Messages();
 }
 
@@ -158,12 +153,27 @@ void TMainForm1::Set_Task_Bar_Text(const QString& text)
     setWindowTitle(text);
 }
 
+std::string TMainForm1::Face_Caption() const
+{
+    return Time_Label->text().toStdString();
+}
+
 void TMainForm1::Time_LabelMouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::RightButton || button == Qt::MiddleButton)
+    const TMouse_Button pressed = button == Qt::LeftButton    ? TMouse_Button::Left
+                                  : button == Qt::RightButton  ? TMouse_Button::Right
+                                  : button == Qt::MiddleButton ? TMouse_Button::Middle
+                                                               : TMouse_Button::Other;
+    switch (Face_Mouse_Down(pressed, Face_Caption())) {
+    case TFace_Command::Show_Settings:
         Show_Settings_FormClick();
-    else if (button == Qt::LeftButton && Time_Label->text() != TClock_Face::Design_Caption)
+        break;
+    case TFace_Command::Say_Time:
         Say_Time_Now_SpeedButtonClick();
+        break;
+    case TFace_Command::Nothing:
+        break;
+    }
 }
 
 void TMainForm1::Say_Time_Now_SpeedButtonClick()
@@ -173,7 +183,7 @@ void TMainForm1::Say_Time_Now_SpeedButtonClick()
 
 void TMainForm1::Say_Time_On_Request()
 {
-    if (Time_Label->text() == TClock_Face::Design_Caption)
+    if (Say_Request_Waits_For_First_Tick(Face_Caption()))
         say_at_first_tick_ = true;
     else
         Say_Time_Now_SpeedButtonClick();

@@ -8,7 +8,9 @@
 #include <QTimer>
 
 #include "clock/Auto_Run.h"
-#include "qt/Main_Form_Services.h"
+#include "clock/Main_Form_Design.h"
+#include "clock/Main_Form_Rules.h"
+#include "clock/Main_Form_Services.h"
 #include "clock/Tick_Alignment.h"
 #include "engine/Announcement_Engine.h"
 #include "settings/ClockSettings.h"
@@ -24,14 +26,6 @@ class TClock_Face;
 class TDirectory_Select_Dlg;
 class TSettings_Form_Dlg;
 class TSound_File_Info_Box;
-
-// The time decoded by the latest tick; all zeros before the first one.
-struct TTick_Time {
-    std::uint16_t Hour = 0;
-    std::uint16_t Minute = 0;
-    std::uint16_t Second = 0;
-    std::uint16_t Millisecond = 0;
-};
 
 // The clock the user sees: the clock face under a menu bar, the once-a-second
 // tick, the menu and mouse commands, and the window's start-up and shut-down.
@@ -127,6 +121,7 @@ protected:
 private:
     void Create_Controls();
     void Create_Menu();
+    void Run_Command(TMain_Command command);
     void Start_Timer1();
     void Stop_Timer1();
     void Arm_Timer1(const Tick_Decision& decision);
@@ -135,6 +130,7 @@ private:
     void Apply_Loaded_Placement();
     ClockSettings Settings_To_Save();
     void Set_Task_Bar_Text(const QString& text);
+    std::string Face_Caption() const;
 
     TMain_Form_Services services_;
     ClockSettings settings_;

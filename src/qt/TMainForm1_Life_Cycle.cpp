@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <vector>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,17 +12,14 @@
 #include "qt/About_Box.h"
 #include "qt/Clock_Face.h"
 #include "qt/TMainForm1.h"
-#include "qt/Window_Placement.h"
+#include "clock/Main_Form_Design.h"
+#include "clock/Window_Placement.h"
 #include "system/File_Probe.h"
 #include "system/Files.h"
 #include "settings/Settings_File.h"
 #include "qt/Settings_Form_Dlg.h"
 
 namespace {
-
-constexpr char Reset_Question[] =
-    "Restore the factory defaults?\n\n"
-    "Every setting returns to its original value and the window to its original place and size.";
 
 // The factory-reset question: Yes is the default and Esc answers No, but
 // closing the box with its close box goes on, as Yes does.
@@ -91,7 +89,7 @@ void TMainForm1::FormShow()
     Always_On_Top_Option->setChecked(settings_.Always_on_Top_Option);
     Auto_Run_at_Windows_Startup_Option->setChecked(settings_.Auto_Run_at_Windows_Startup_Option);
 
-    const QString title = "Horavox " + services_.Version;
+    const QString title = QString::fromStdString(Application_Title(services_.Version));
     QGuiApplication::setApplicationDisplayName(title);
     setWindowTitle(title);
     SpareMenu->setText(QString());
@@ -102,9 +100,7 @@ void TMainForm1::FormShow()
     if (settings_.WindowState_wsMaximized)
         showMaximized();
     Auto_Run_at_Windows_Startup_Option->setChecked(auto_run_.Check_Auto_Run_Entry());
-    Repair_Option_Groups(settings_);
-    if (!Directory_Exists(settings_.Sound_Directory_Edit))
-        settings_.Sound_Directory_Edit = services_.Program_Directory;
+    Repair_Loaded_Settings(settings_, services_.Program_Directory);
 
     Set_Idle(true);
     Start_Timer1();
@@ -114,15 +110,17 @@ void TMainForm1::FormShow()
 void TMainForm1::Apply_Loaded_Placement()
 {
     const int menu_height = menuBar()->heightForWidth(settings_.window_ClientWidth);
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    const QRect placed = Fit_Onto_Screens(Loaded_Frame(settings_.window_left_posn, settings_.window_top_posn,
+    std::vector<TRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect available = screen->availableGeometry();
+        screens.push_back({available.x(), available.y(), available.width(), available.height()});
+    }
+    const TRect placed = Fit_Onto_Screens(Loaded_Frame(settings_.window_left_posn, settings_.window_top_posn,
                                                        settings_.window_ClientWidth,
                                                        settings_.window_ClientHeight + std::max(menu_height, 0)),
                                           screens);
-    move(placed.topLeft());
-    Set_Client_Size(placed.width(), placed.height() - menu_height);
+    move(placed.left, placed.top);
+    Set_Client_Size(placed.width, placed.height - menu_height);
 }
 
 ClockSettings TMainForm1::Settings_To_Save()

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include <QMenuBar>
 
 #include "qt/TMainForm1.h"
@@ -11,13 +13,6 @@ void Keep_Check_Mark_On_Click(QAction* item)
     QObject::connect(item, &QAction::triggered, item, [item](bool checked) { item->setChecked(!checked); });
 }
 
-QAction* Add_Item(QMenu* menu, const char* name, const char* caption)
-{
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(name);
-    return item;
-}
-
 }  // namespace
 
 void TMainForm1::Create_Menu()
@@ -25,45 +20,62 @@ void TMainForm1::Create_Menu()
     QMenuBar* MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
 
-    File_Menu = MainMenu1->addMenu("&File");
-    File_Menu->setObjectName("File_Menu");
-    Always_On_Top_Option = Add_Item(File_Menu, "Always_On_Top_Option", "Always on Top");
-    Always_On_Top_Option->setCheckable(true);
-    Keep_Check_Mark_On_Click(Always_On_Top_Option);
-    connect(Always_On_Top_Option, &QAction::triggered, this, &TMainForm1::Always_On_Top_OptionClick);
-    Auto_Run_at_Windows_Startup_Option =
-        Add_Item(File_Menu, "Auto_Run_at_Windows_Startup_Option", "&Auto-Run at Windows Startup");
-    Auto_Run_at_Windows_Startup_Option->setCheckable(true);
-    Keep_Check_Mark_On_Click(Auto_Run_at_Windows_Startup_Option);
-    connect(Auto_Run_at_Windows_Startup_Option, &QAction::triggered, this,
-            &TMainForm1::Auto_Run_at_Windows_Startup_OptionClick);
-    Restore_Factory_Defaults_Option =
-        Add_Item(File_Menu, "Restore_Factory_Defaults_Option", "&Restore Factory Defaults");
-    connect(Restore_Factory_Defaults_Option, &QAction::triggered, this,
-            &TMainForm1::Restore_Factory_Defaults_OptionClick);
-    File_Menu->addSeparator();
-    Show_Settings_Form = Add_Item(File_Menu, "Show_Settings_Form", "&Settings");
-    connect(Show_Settings_Form, &QAction::triggered, this, &TMainForm1::Show_Settings_FormClick);
-    File_Menu->addSeparator();
-    Record_Sound_Files_Option = Add_Item(File_Menu, "Record_Sound_Files_Option", "&Record Sound Files");
-    connect(Record_Sound_Files_Option, &QAction::triggered, this, &TMainForm1::Record_Sound_Files_OptionClick);
-    Record_Own_Voice_Option = Add_Item(File_Menu, "Record_Own_Voice_Option", "Record Your Own &Voice...");
-    connect(Record_Own_Voice_Option, &QAction::triggered, this, &TMainForm1::Record_Own_Voice_OptionClick);
-    File_Menu->addSeparator();
-    Exit_Option = Add_Item(File_Menu, "Exit_Option", "E&xit");
-    connect(Exit_Option, &QAction::triggered, this, &TMainForm1::Exit_OptionClick);
-
-    Help_Menu = MainMenu1->addMenu("&Help");
-    Help_Menu->setObjectName("Help_Menu");
-    View_Readme_file_Option = Add_Item(Help_Menu, "View_Readme_file_Option", "&View Readme file");
-    connect(View_Readme_file_Option, &QAction::triggered, this, &TMainForm1::View_Readme_file_OptionClick);
-    Help_Menu->addSeparator();
-    AboutOption = Add_Item(Help_Menu, "AboutOption", "&About");
-    connect(AboutOption, &QAction::triggered, this, &TMainForm1::AboutOptionClick);
+    const std::pair<TMain_Command, QAction**> items[] = {
+        {TMain_Command::Always_On_Top, &Always_On_Top_Option},
+        {TMain_Command::Auto_Run_at_Windows_Startup, &Auto_Run_at_Windows_Startup_Option},
+        {TMain_Command::Restore_Factory_Defaults, &Restore_Factory_Defaults_Option},
+        {TMain_Command::Show_Settings, &Show_Settings_Form},
+        {TMain_Command::Record_Sound_Files, &Record_Sound_Files_Option},
+        {TMain_Command::Record_Own_Voice, &Record_Own_Voice_Option},
+        {TMain_Command::Exit, &Exit_Option},
+        {TMain_Command::View_Readme_file, &View_Readme_file_Option},
+        {TMain_Command::About, &AboutOption},
+    };
+    QMenu** const menus[] = {&File_Menu, &Help_Menu};
+    for (std::size_t index = 0; index < Main_Menus.size(); ++index) {
+        const TMenu& design = Main_Menus[index];
+        QMenu* menu = MainMenu1->addMenu(design.caption);
+        menu->setObjectName(design.name);
+        *menus[index] = menu;
+        for (int number = 0; number < design.item_count; ++number) {
+            const TMenu_Item& item_design = design.items[number];
+            if (item_design.command == TMain_Command::None) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* item = menu->addAction(item_design.caption);
+            item->setObjectName(item_design.name);
+            if (item_design.check_mark) {
+                item->setCheckable(true);
+                Keep_Check_Mark_On_Click(item);
+            }
+            connect(item, &QAction::triggered, this, [this, command = item_design.command] { Run_Command(command); });
+            for (const auto& [command, member] : items)
+                if (command == item_design.command)
+                    *member = item;
+        }
+    }
 
     // The date item: no caption and hidden until the first tick.
     SpareMenu = MainMenu1->addAction(QString());
-    SpareMenu->setObjectName("SpareMenu");
+    SpareMenu->setObjectName(Spare_Menu_Name);
     SpareMenu->setVisible(false);
     connect(SpareMenu, &QAction::triggered, this, &TMainForm1::SpareMenuClick);
+}
+
+void TMainForm1::Run_Command(TMain_Command command)
+{
+    switch (command) {
+    case TMain_Command::Always_On_Top: Always_On_Top_OptionClick(); break;
+    case TMain_Command::Auto_Run_at_Windows_Startup: Auto_Run_at_Windows_Startup_OptionClick(); break;
+    case TMain_Command::Restore_Factory_Defaults: Restore_Factory_Defaults_OptionClick(); break;
+    case TMain_Command::Show_Settings: Show_Settings_FormClick(); break;
+    case TMain_Command::Record_Sound_Files: Record_Sound_Files_OptionClick(); break;
+    case TMain_Command::Record_Own_Voice: Record_Own_Voice_OptionClick(); break;
+    case TMain_Command::Exit: Exit_OptionClick(); break;
+    case TMain_Command::View_Readme_file: View_Readme_file_OptionClick(); break;
+    case TMain_Command::About: AboutOptionClick(); break;
+    case TMain_Command::Spare_Menu: SpareMenuClick(); break;
+    case TMain_Command::None: break;
+    }
 }

@@ -7,8 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "qt/Clock_Source.h"
 #include "qt/Clock_Windows.h"
+#include "qt/Qt_Clock_Source.h"
 #include "system/Run_Values.h"
 #include "support/Fake_Sound_Player.h"
 #include "support/Temp_Dir.h"
@@ -16,7 +16,7 @@
 // A clock the test sets.
 class TFake_Clock : public TClock_Source {
 public:
-    QDateTime Now() const override { return Time; }
+    TClock_Reading Now() const override { return Clock_Reading_Of(Time); }
 
     QDateTime Time{QDate(2026, 12, 7), QTime(13, 45, 7)};
 };

@@ -12,35 +12,11 @@
 #include <gtest/gtest.h>
 
 #include "Pump_Events.h"
-#include "qt/Clock_Arguments.h"
 #include "qt/Single_Instance.h"
 #include "system/Local_Socket.h"
 #include "support/Temp_Dir.h"
 
 namespace {
-
-TEST(Clock_Arguments, Each_Command_Line_Reads_As_Meant)
-{
-    const struct {
-        QStringList arguments;
-        bool say_now;
-        bool help;
-        QString error;
-    } cases[] = {
-        {{"horavox"}, false, false, ""},
-        {{"horavox", "--say-now"}, true, false, ""},
-        {{"horavox", "--help"}, false, true, ""},
-        {{"horavox", "--say-now", "-h"}, true, true, ""},
-        {{"horavox", "--say-now", "now"}, true, false, "unknown option 'now'"},
-        {{"horavox", "--saynow"}, false, false, "unknown option '--saynow'"},
-    };
-    for (const auto& c : cases) {
-        const TClock_Arguments parsed = Parse_Clock_Arguments(c.arguments);
-        EXPECT_EQ(parsed.say_now, c.say_now) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(parsed.help, c.help) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(parsed.error, c.error) << c.arguments.join(' ').toStdString();
-    }
-}
 
 TEST(Clock_Socket_Name, Spellings_Of_One_Settings_File_Name_One_Socket)
 {

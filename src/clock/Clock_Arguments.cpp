@@ -1,4 +1,4 @@
-#include "qt/Clock_Arguments.h"
+#include "clock/Clock_Arguments.h"
 
 const char* const Clock_Usage =
     "usage: horavox [--say-now]\n"
@@ -11,17 +11,17 @@ const char* const Clock_Usage =
     "             to a keyboard shortcut to hear the time without the window\n"
     "  --help     show this text\n";
 
-TClock_Arguments Parse_Clock_Arguments(const QStringList& arguments)
+TClock_Arguments Parse_Clock_Arguments(const std::vector<std::string>& arguments)
 {
     TClock_Arguments parsed;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (argument == "--say-now")
             parsed.say_now = true;
         else if (argument == "--help" || argument == "-h")
             parsed.help = true;
         else {
-            parsed.error = QString("unknown option '%1'").arg(argument);
+            parsed.error = "unknown option '" + argument + "'";
             break;
         }
     }

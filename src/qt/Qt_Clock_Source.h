@@ -1,14 +1,11 @@
 #pragma once
+#include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QTimeZone>
 
-// Where the clock reads the local date and time; injected so tests can set
-// any time and tick without waiting for the wall clock.
-class TClock_Source {
-public:
-    virtual ~TClock_Source() = default;
-    virtual QDateTime Now() const = 0;
-};
+#include "clock/Clock_Source.h"
+#include "clock/Display_Text.h"
 
 // The system's local time. The C library looks at the time-zone file on
 // every conversion to local time (several times a tick); this clock keeps the
@@ -16,9 +13,16 @@ public:
 // file and a change of zone still shows within the minute.
 class TSystem_Clock : public TClock_Source {
 public:
-    QDateTime Now() const override;
+    TClock_Reading Now() const override;
 
 private:
     mutable QTimeZone zone_;
     mutable qint64 zone_minute_ = -1;
 };
+
+// Between Qt's date and time and the clock's reading.
+TClock_Reading Clock_Reading_Of(const QDateTime& local);
+QDate Qt_Date_Of(const TCalendar_Date& date);
+
+// The short date format of `locale`, for the date item.
+TShort_Date_Format Short_Date_Format(const QLocale& locale = QLocale::system());

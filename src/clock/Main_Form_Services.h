@@ -3,9 +3,7 @@
 #include <memory>
 #include <string>
 
-#include <QString>
-
-#include "qt/Clock_Source.h"
+#include "clock/Clock_Source.h"
 #include "engine/Random_Source.h"
 #include "engine/SoundPlayer.h"
 #include "system/Run_Values.h"
@@ -21,7 +19,7 @@ struct TMain_Form_Services {
     std::shared_ptr<const TClock_Source> Clock;
     // Makes the timer that wakes the window at each whole second, for a
     // `Clock` that reads the system's time. Empty (a test's clock): the tick
-    // runs on a Qt timer whose delay is counted from `Clock`.
+    // runs on a plain timer whose delay is counted from `Clock`.
     std::function<std::unique_ptr<TSecond_Timer>(std::function<void()> on_wake)> Make_Second_Timer;
     // Called once per player while the window is built: slots 1 to 7, then the probe.
     std::function<std::shared_ptr<SoundPlayer>(int player_number)> Make_Sound_Player;
@@ -35,5 +33,5 @@ struct TMain_Form_Services {
     std::string Executable_Path;
     // Where the log-on entry lives.
     TRun_Key Auto_Run_Key;
-    QString Version;
+    std::string Version;
 };

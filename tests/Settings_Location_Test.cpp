@@ -29,9 +29,33 @@ TEST(Settings_Location_Test, Portable_Copies_Keep_The_File_Beside_The_Executable
         {"relative home", false, "", "ann", {seed, ""}},
     };
     for (const auto& c : cases) {
-        const auto location = Choose_Settings_Location({"/usr/lib/horavox/", c.is_home, c.xdg_config_home, c.home});
+        const auto location = Choose_Settings_Location({"/usr/lib/horavox/", c.is_home, c.xdg_config_home, c.home, ""});
         EXPECT_EQ(location.path, c.expected.path) << c.name;
         EXPECT_EQ(location.seed_path, c.expected.seed_path) << c.name;
+    }
+}
+
+TEST(Settings_Location_Test, An_Installed_Windows_Copy_Keeps_Its_File_In_The_Application_Data_Folder)
+{
+    const std::string program = "C:\\Program Files\\Horavox\\";
+    const std::string seed = program + "vocahora.ini";
+    const struct {
+        bool is_home;
+        std::string app_data;
+        TSettings_Location expected;
+    } cases[] = {
+        {true, "C:\\Users\\ann\\AppData\\Roaming", {seed, ""}},
+        {false, "C:\\Users\\ann\\AppData\\Roaming", {"C:\\Users\\ann\\AppData\\Roaming\\Horavox\\vocahora.ini", seed}},
+        {false, "C:\\Users\\ann\\AppData\\Roaming\\\\", {"C:\\Users\\ann\\AppData\\Roaming\\Horavox\\vocahora.ini", seed}},
+        {false, "D:\\", {"D:\\Horavox\\vocahora.ini", seed}},
+        {false, "\\\\server\\ann", {"\\\\server\\ann\\Horavox\\vocahora.ini", seed}},
+        {false, "Roaming", {seed, ""}},
+    };
+    for (const auto& c : cases) {
+        // The XDG variables do not count where there is an application data folder.
+        const auto location = Choose_Settings_Location({program, c.is_home, "/x/cfg", "/home/ann", c.app_data});
+        EXPECT_EQ(location.path, c.expected.path) << c.app_data;
+        EXPECT_EQ(location.seed_path, c.expected.seed_path) << c.app_data;
     }
 }
 

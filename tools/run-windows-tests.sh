@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libraries that have a Windows half for Windows with mingw-w64
-# and runs their tests under Wine, headless, in a Wine prefix of its own that
-# is removed afterwards. Part of the test command; also on its own:
+# Builds the libraries that have a Windows half and horavox.exe for Windows
+# with mingw-w64 and runs their tests under Wine, on an Xvfb display and in a
+# Wine prefix of their own, both removed afterwards. Part of the test
+# command; also on its own:
 #   bash tools/run-windows-tests.sh [build dir [ctest arguments]]   (default: build-mingw)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,8 +19,15 @@ WINEPREFIX=$(mktemp -d /tmp/horavox-wine-XXXXXX)
 export WINEPREFIX WINEDEBUG=-all
 # Without Wine's .NET and HTML engines, which it would offer to download.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-trap '"$wine_server" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 unset DISPLAY WAYLAND_DISPLAY
+# The windows' tests need a display: an Xvfb of this run's own, started
+# before Wine so that Wine's desktop lives on it.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb=$!
+trap '"$wine_server" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$WINEPREFIX" "$display_file"' EXIT
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$display_file")
 started=$(date +%s)
 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
 echo "Wine prefix made in $(( $(date +%s) - started )) s"

@@ -1,5 +1,6 @@
 #include "settings/Settings_Location.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,16 @@ std::string Without_Trailing_Slashes(std::string path)
     return path == "/" ? "" : path;
 }
 
+// "C:\..." or "\\server\...": a relative %APPDATA% names no fixed place.
+bool Is_Absolute_Windows_Path(const std::string& path)
+{
+    const auto is_delimiter = [](char character) { return character == '\\' || character == '/'; };
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        is_delimiter(path[2]))
+        return true;
+    return path.size() >= 3 && is_delimiter(path[0]) && is_delimiter(path[1]);
+}
+
 // Spelled exactly: the settings file is never looked up by a loose spelling.
 bool Is_File(const std::string& path)
 {
@@ -35,6 +46,16 @@ TSettings_Location Choose_Settings_Location(const TSettings_Environment& environ
     const std::string beside = environment.program_directory + file_name;
     if (environment.program_directory_is_home)
         return {beside, ""};
+    if (!environment.app_data.empty()) {
+        if (!Is_Absolute_Windows_Path(environment.app_data))
+            return {beside, ""};
+        std::string app_data = environment.app_data;
+        while (app_data.size() > 3 && (app_data.back() == '\\' || app_data.back() == '/'))
+            app_data.pop_back();
+        if (app_data.back() != '\\' && app_data.back() != '/')
+            app_data += '\\';
+        return {app_data + "Horavox\\" + file_name, beside};
+    }
     std::string config;
     if (environment.xdg_config_home.starts_with('/'))
         config = Without_Trailing_Slashes(environment.xdg_config_home);
@@ -53,6 +74,7 @@ TSettings_Location Settings_Location()
     if (!environment.program_directory_is_home) {
         environment.xdg_config_home = Environment_Variable("XDG_CONFIG_HOME");
         environment.home = User_Home_Directory();
+        environment.app_data = Application_Data_Directory();
     }
     return Choose_Settings_Location(environment);
 }

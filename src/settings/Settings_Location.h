@@ -12,6 +12,9 @@ struct TSettings_Environment {
     bool program_directory_is_home = true;  // see Program_Directory_Is_Settings_Home
     std::string xdg_config_home;           // $XDG_CONFIG_HOME, possibly empty
     std::string home;                      // the user's home directory, possibly empty
+    // Windows' per-user application data folder (%APPDATA%); empty on other
+    // systems, where the XDG directories above count.
+    std::string app_data;
 };
 
 struct TSettings_Location {
@@ -20,9 +23,10 @@ struct TSettings_Location {
 };
 
 // $XDG_CONFIG_HOME/horavox/vocahora.ini (a relative $XDG_CONFIG_HOME counts as
-// unset, so ~/.config) seeded from the program directory's file, unless the
-// program directory is the home. With no home directory at all the file stays
-// beside the executable, where saving will say why it cannot be written.
+// unset, so ~/.config), or on Windows %APPDATA%\Horavox\vocahora.ini, seeded
+// from the program directory's file, unless the program directory is the
+// home. With no home directory at all the file stays beside the executable,
+// where saving will say why it cannot be written.
 TSettings_Location Choose_Settings_Location(const TSettings_Environment& environment);
 
 // The location for this process: the running executable, its directory and the

@@ -18,3 +18,7 @@ std::string Environment_Variable(const char* name);
 
 // $HOME, else the home directory the user database gives; empty when neither is known.
 std::string User_Home_Directory();
+
+// Windows' per-user application data folder (%APPDATA%), where an installed
+// copy keeps its settings; empty on other systems.
+std::string Application_Data_Directory();

@@ -23,6 +23,11 @@ std::string Environment_Variable(const char* name)
     return value ? value : "";
 }
 
+std::string Application_Data_Directory()
+{
+    return {};
+}
+
 std::string User_Home_Directory()
 {
     std::string home = Environment_Variable("HOME");

@@ -2,11 +2,16 @@
 
 #include <cstdlib>
 
-// On Windows the settings file always lives beside the executable, where an
-// installed copy may not write it: saving then says so, as it always has.
-bool Program_Directory_Is_Settings_Home(const std::string&)
+#include <windows.h>
+
+const char Installed_Marker_Name[] = "installed";
+
+// The settings file lives beside the executable, as it always has, unless
+// the installer left its marker there: an installed copy keeps it in the
+// user's application data folder, since Program Files cannot be written.
+bool Program_Directory_Is_Settings_Home(const std::string& program_directory)
 {
-    return true;
+    return GetFileAttributesA((program_directory + Installed_Marker_Name).c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Environment_Variable(const char* name)
@@ -18,4 +23,9 @@ std::string Environment_Variable(const char* name)
 std::string User_Home_Directory()
 {
     return Environment_Variable("USERPROFILE");
+}
+
+std::string Application_Data_Directory()
+{
+    return Environment_Variable("APPDATA");
 }

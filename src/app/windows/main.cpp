@@ -1,0 +1,91 @@
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "clock/Clock_Arguments.h"
+#include "clock/Main_Form_Design.h"
+#include "settings/Settings_Location.h"
+#include "system/Files.h"
+#include "system/Run_Values.h"
+#include "win32/About_Box.h"
+#include "win32/Sound_File_Info_Box.h"
+#include "win32/TMainForm1.h"
+#include "win32/Waitable_Second_Timer.h"
+#include "win32/Win32_Application.h"
+#include "win32/Win32_Text.h"
+#include "win32/Windows_Clock.h"
+
+namespace {
+
+// Until the sound output is built for Windows, every sound fails to open
+// with this, so a click says so instead of pretending to have spoken.
+class TNo_Sound_Output final : public SoundPlayer {
+public:
+    void Open() override { throw EMCIDeviceError("This copy of Horavox has no sound output", FileName); }
+    void Close() override {}
+    void Play() override { throw EMCIDeviceError("No MCI device open"); }
+    bool Is_Open() const override { return false; }
+    bool Is_Sounding() const override { return false; }
+};
+
+std::vector<std::string> Command_Line_Arguments()
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> narrowed;
+    for (int index = 0; index < count; ++index)
+        narrowed.push_back(Narrow(arguments[index]));
+    LocalFree(arguments);
+    return narrowed;
+}
+
+}  // namespace
+
+// The clock: creates its windows once, in order, and runs until the main
+// window has closed.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
+{
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // A program without a console answers its command line in a box.
+    const TClock_Arguments arguments = Parse_Clock_Arguments(Command_Line_Arguments());
+    if (!arguments.error.empty()) {
+        Show_Message_Box("horavox: " + arguments.error + "\n\n" + Clock_Usage, Product_Name, MB_OK | MB_ICONERROR);
+        return 2;
+    }
+    if (arguments.help) {
+        Show_Message_Box(Clock_Usage, Product_Name, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+
+    // Beside the executable in a portable copy; in %APPDATA%\Horavox in an installed one.
+    const TSettings_Location settings_location = Settings_Location();
+    Prepare_Settings_File(settings_location);
+
+    TMain_Form_Services services;
+    services.Clock = std::make_shared<TWindows_Clock>();
+    services.Make_Second_Timer = Make_Waitable_Second_Timer;
+    services.Make_Sound_Player = [](int) { return std::make_shared<TNo_Sound_Output>(); };
+    services.Random = std::make_shared<TSeeded_Random>();
+    services.Program_Directory = Program_Directory();
+    services.Settings_Path = settings_location.path;
+    services.Executable_Path = Executable_Path();
+    services.Auto_Run_Key = Auto_Run_Key();
+    services.Version = HORAVOX_VERSION;
+
+    TMainForm1 main_form(services);
+    TAboutBox about_box(services.Version, services.Clock, services.Random);
+    TSound_File_Info_Box sound_file_info_box;
+    main_form.Attach_Dialogs(about_box, sound_file_info_box);
+
+    Run_Guarded([&] { main_form.Show(show_command); });
+    if (arguments.say_now)
+        Run_Guarded([&] { main_form.Say_Time_On_Request(); });
+    return Run_Message_Loop();
+}

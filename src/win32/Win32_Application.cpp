@@ -1,0 +1,65 @@
+#include "win32/Win32_Application.h"
+
+#include "clock/Error_Text.h"
+#include "clock/Main_Form_Design.h"
+#include "win32/Win32_Text.h"
+
+namespace {
+
+std::string& Title()
+{
+    static std::string title = Product_Name;
+    return title;
+}
+
+TOpen_Error_Boxes& Open_Error_Boxes()
+{
+    static TOpen_Error_Boxes boxes;
+    return boxes;
+}
+
+}  // namespace
+
+void Set_Application_Title(const std::string& title)
+{
+    Title() = title;
+}
+
+const std::string& Application_Title_Now()
+{
+    return Title();
+}
+
+void Show_Unhandled_Error(const std::exception& error)
+{
+    const std::string text = Unhandled_Error_Text(error);
+    Open_Error_Boxes().Show_Once(text, [&] { Show_Message_Box(text, Title(), MB_OK | MB_ICONERROR); });
+}
+
+void Show_Message_Box(const std::string& text, const std::string& caption, UINT type)
+{
+    MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(caption).c_str(), type);
+}
+
+void Process_Pending_Messages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+int Run_Message_Loop()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,219 @@
+#include <chrono>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "support/Fake_Sound_Player.h"
+#include "support/Temp_Dir.h"
+#include "win32/TMainForm1.h"
+#include "win32/Waitable_Second_Timer.h"
+#include "win32/Win32_Text.h"
+
+namespace {
+
+class TFake_Clock : public TClock_Source {
+public:
+    TClock_Reading Now() const override { return Reading; }
+
+    void Set(unsigned hour, unsigned minute, unsigned second)
+    {
+        Reading.date = {2026, 12, 7};
+        Reading.hour = hour;
+        Reading.minute = minute;
+        Reading.second = second;
+        Reading.instant = std::chrono::system_clock::time_point(std::chrono::seconds(1'796'600'000 + hour * 3600 +
+                                                                                     minute * 60 + second));
+    }
+
+    TClock_Reading Reading;
+};
+
+// The window in this process, on a fake clock and fake sound players.
+class Main_Form_Test : public ::testing::Test {
+protected:
+    Main_Form_Test()
+    {
+        clock->Set(13, 45, 7);
+        TMain_Form_Services services;
+        services.Clock = clock;
+        services.Make_Sound_Player = [this](int number) -> std::shared_ptr<SoundPlayer> {
+            SoundPlayer& player = number == TMain_Form_Services::Probe_Player_Number
+                                      ? static_cast<SoundPlayer&>(sound.Probe())
+                                      : sound.Slot(number);
+            return {std::shared_ptr<void>(), &player};
+        };
+        services.Random = std::make_shared<TSeeded_Random>();
+        services.Program_Directory = program_dir.Dir();
+        services.Settings_Path = program_dir.Dir() + "vocahora.ini";
+        services.Executable_Path = program_dir.Dir() + "horavox.exe";
+        // A key of the test's own, which nothing else uses.
+        services.Auto_Run_Key = {"HKEY_CURRENT_USER", "\\Software\\Horavox-Test-Run"};
+        services.Version = "1.0.0";
+        form = std::make_unique<TMainForm1>(services);
+    }
+
+    std::wstring Text(HWND window) const
+    {
+        wchar_t text[256] = L"";
+        GetWindowTextW(window, text, 256);
+        return text;
+    }
+
+    std::vector<std::wstring> Captions(HMENU menu) const
+    {
+        std::vector<std::wstring> captions;
+        for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+            wchar_t caption[128] = L"";
+            MENUITEMINFOW item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_FTYPE | MIIM_STRING;
+            item.dwTypeData = caption;
+            item.cch = 128;
+            GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &item);
+            captions.push_back((item.fType & MFT_SEPARATOR) ? L"-" : caption);
+        }
+        return captions;
+    }
+
+    bool Checked(TMain_Command command) const
+    {
+        return GetMenuState(form->MainMenu1, static_cast<UINT>(Command_Id(command)), MF_BYCOMMAND) & MF_CHECKED;
+    }
+
+    TTemp_Dir program_dir;
+    TFake_Sound_System sound;
+    std::shared_ptr<TFake_Clock> clock = std::make_shared<TFake_Clock>();
+    std::unique_ptr<TMainForm1> form;
+};
+
+TEST_F(Main_Form_Test, The_Menus_Carry_The_Documented_Captions_And_Access_Keys)
+{
+    form->FormShow();
+    EXPECT_EQ(Captions(form->MainMenu1), (std::vector<std::wstring>{L"&File", L"&Help"}));
+    EXPECT_EQ(Captions(form->File_Menu),
+              (std::vector<std::wstring>{L"Always on Top", L"&Auto-Run at Windows Startup", L"&Restore Factory Defaults",
+                                         L"-", L"&Settings", L"-", L"&Record Sound Files", L"-", L"E&xit"}));
+    EXPECT_EQ(Captions(form->Help_Menu), (std::vector<std::wstring>{L"&View Readme file", L"-", L"&About"}));
+
+    // The date item comes with the first tick, after the menus.
+    form->Timer1Timer();
+    EXPECT_EQ(Captions(form->MainMenu1), (std::vector<std::wstring>{L"&File", L"&Help", L"Mon, 12/7/2026"}));
+    form->FormShow();
+    EXPECT_EQ(Captions(form->MainMenu1).size(), 2u);
+}
+
+TEST_F(Main_Form_Test, A_Tick_Shows_The_Time_On_The_Face_And_In_The_Title)
+{
+    form->FormShow();
+    EXPECT_EQ(Text(form->Time_Label), L"....");
+    EXPECT_EQ(Text(form->Handle()), L"Horavox 1.0.0");
+    form->Timer1Timer();
+    EXPECT_EQ(Text(form->Time_Label), L"01:45:07 PM");
+    EXPECT_EQ(Text(form->Handle()), L"01:45:07 PM \u2014 Horavox 1.0.0");
+    Select_Clock_Format(form->Live_Settings(), ClockFormat::TwentyFourHour);
+    clock->Set(0, 5, 9);
+    form->Timer1Timer();
+    EXPECT_EQ(Text(form->Time_Label), L"00:05:09");
+}
+
+TEST_F(Main_Form_Test, A_Left_Click_Before_The_First_Tick_Says_Nothing_And_After_It_Speaks)
+{
+    program_dir.Write("1.WAV");
+    form->FormShow();
+    sound.Log.clear();
+    form->Time_LabelMouseDown(TMouse_Button::Left);
+    EXPECT_TRUE(sound.Log.empty());
+    clock->Set(1, 0, 30);
+    form->Timer1Timer();
+    form->Time_LabelMouseDown(TMouse_Button::Left);
+    ASSERT_FALSE(sound.Log.empty());
+    EXPECT_FALSE(form->Is_Idle());
+}
+
+TEST_F(Main_Form_Test, The_Face_Scales_With_The_Client_Area_And_Its_Font_With_The_Smaller_Ratio)
+{
+    form->FormShow();
+    const auto resize_client = [&](int width, int height) {
+        RECT frame{0, 0, width, height};
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(form->Handle(), GWL_STYLE)), TRUE, 0);
+        SetWindowPos(form->Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    };
+    const auto face_size = [&] {
+        RECT face{};
+        GetWindowRect(form->Time_Label, &face);
+        return std::make_pair(static_cast<int>(face.right - face.left), static_cast<int>(face.bottom - face.top));
+    };
+    const auto font_height = [&] {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form->Time_Label, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    const int dpi = static_cast<int>(GetDpiForWindow(form->Handle()));
+    // The first-show layout is the face's design: 177 x 47 at 20 points.
+    const struct {
+        int width, height;
+        int font_points;
+    } sizes[] = {{354, 141, 40}, {130, 47, 14}, {177, 200, 20}, {177, 47, 20}};
+    for (const auto& size : sizes) {
+        resize_client(MulDiv(size.width, dpi, 96), MulDiv(size.height, dpi, 96));
+        EXPECT_EQ(face_size(), std::make_pair(MulDiv(size.width, dpi, 96), MulDiv(size.height, dpi, 96)))
+            << size.width << " x " << size.height;
+        EXPECT_EQ(font_height(), -MulDiv(size.font_points, dpi, 72)) << size.width << " x " << size.height;
+    }
+}
+
+TEST_F(Main_Form_Test, Always_On_Top_Changes_Only_The_Stacking)
+{
+    form->FormShow();
+    RECT before{};
+    GetWindowRect(form->Handle(), &before);
+    form->Always_On_Top_OptionClick();
+    EXPECT_TRUE(Checked(TMain_Command::Always_On_Top));
+    EXPECT_TRUE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT after{};
+    GetWindowRect(form->Handle(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    form->Always_On_Top_OptionClick();
+    EXPECT_FALSE(Checked(TMain_Command::Always_On_Top));
+    EXPECT_FALSE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// Wakes come at the second itself, and one that was on its way when the
+// timer stopped is dropped.
+TEST(Waitable_Second_Timer, Wakes_At_The_Aimed_Second_And_Not_After_A_Stop)
+{
+    std::vector<std::chrono::system_clock::time_point> wakes;
+    auto timer = Make_Waitable_Second_Timer([&] { wakes.push_back(std::chrono::system_clock::now()); });
+    ASSERT_NE(timer, nullptr);
+    const auto pump_for = [](std::chrono::milliseconds span) {
+        const auto end = std::chrono::steady_clock::now() + span;
+        while (std::chrono::steady_clock::now() < end) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+        }
+    };
+    const auto second = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()).time_since_epoch();
+    ASSERT_TRUE(timer->Arm_At(second.count() + 1));
+    pump_for(std::chrono::milliseconds(1600));
+    ASSERT_EQ(wakes.size(), 1u);
+    const auto late = wakes[0] - std::chrono::system_clock::time_point(second + std::chrono::seconds(1));
+    EXPECT_GE(late.count(), 0);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(late).count(), 50);
+
+    // A second already past wakes at once; stopped first, it does not.
+    ASSERT_TRUE(timer->Arm_At(second.count()));
+    Sleep(50);
+    timer->Stop();
+    pump_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(wakes.size(), 1u);
+}
+
+}  // namespace

@@ -1,6 +1,5 @@
 #include "qt/Single_Instance.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,23 +13,6 @@
 namespace {
 
 using std::chrono::milliseconds;
-
-// Longer than any request; a line that reaches it without ending is refused
-// instead of being kept, so a client cannot make the clock's memory grow.
-constexpr std::size_t Max_Request_Line = 64;
-
-std::string Request_Line(TClock_Request request)
-{
-    return request == TClock_Request::Say_Now ? "say-now\n" : "raise\n";
-}
-
-std::optional<TClock_Request> Parse_Request(const std::string& line)
-{
-    for (const TClock_Request request : {TClock_Request::Raise, TClock_Request::Say_Now})
-        if (line == Request_Line(request))
-            return request;
-    return std::nullopt;
-}
 
 std::string Native_Path(const QString& path)
 {
@@ -71,7 +53,8 @@ private:
         const std::optional<TClock_Request> request = Parse_Request(line);
         // The answer is a few bytes on a connection nothing was sent on, so it
         // fits at once; a client that has gone simply misses it.
-        Send_All(socket_.Get(), request ? "ok\n" : "unknown request\n", std::chrono::steady_clock::now());
+        Send_All(socket_.Get(), request ? Request_Taken_Answer : Unknown_Request_Answer,
+                 std::chrono::steady_clock::now());
         Close();
         if (request)
             on_request_(*request);
@@ -123,18 +106,17 @@ THand_Over Hand_To_Running_Clock(const QString& socket_name, TClock_Request requ
             Read_Available(socket.Get(), answer, Max_Request_Line) != TLocal_Read::Data)
             return THand_Over::No_Answer;
     }
-    return answer == "ok\n" ? THand_Over::Taken : THand_Over::No_Answer;
+    return answer == Request_Taken_Answer ? THand_Over::Taken : THand_Over::No_Answer;
 }
 
 }  // namespace
 
 QString Clock_Socket_Name(const QString& settings_path)
 {
-    // The home directory is hashed too: in a shared temporary directory two
+    // The home directory counts too: in a shared temporary directory two
     // users' clocks of one portable copy must not meet.
-    const QByteArray key = (QDir::homePath() + '\n' + Absolute_Settings_Path(settings_path)).toUtf8();
-    const QString file_name =
-        "horavox-" + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
+    const QString file_name = QString::fromStdString(
+        Clock_Channel_Name(QDir::homePath().toStdString(), Absolute_Settings_Path(settings_path).toStdString()));
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     const bool has_runtime = !runtime.isEmpty() && QFileInfo(runtime).isDir();
     return (has_runtime ? runtime : QDir::tempPath()) + '/' + file_name;

@@ -6,13 +6,13 @@
 #include <QObject>
 #include <QString>
 
+#include "clock/Clock_Requests.h"
 #include "qt/Qt_Handle_Watcher.h"
 #include "system/Local_Socket.h"
 
 // One clock per settings file: the first clock listens on a per-user local
 // socket named from its settings file's path, and a later start hands its
 // request to that clock instead of opening a second one.
-enum class TClock_Request { Raise, Say_Now };
 
 // The socket's path: in the user's runtime directory when there is one, else
 // in the temporary directory. Spellings of one

@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
+#include "win32/Message_Relay.h"
+
 namespace {
 
-constexpr UINT Wake_Message = WM_APP + 1;
-constexpr wchar_t Relay_Class[] = L"Horavox_Second_Timer_Relay";
 // FILETIME counts from 1601; the epoch is 1970.
 constexpr long long Epoch_As_File_Time = 116'444'736'000'000'000LL;
 // Windows 10 1803 and later; the headers here predate it.
@@ -16,13 +16,13 @@ constexpr DWORD High_Resolution_Timer = 0x00000002;
 
 class TWaitable_Second_Timer final : public TSecond_Timer {
 public:
-    TWaitable_Second_Timer(HANDLE timer, std::function<void()> on_wake) : timer_(timer), on_wake_(std::move(on_wake))
+    TWaitable_Second_Timer(HANDLE timer, std::function<void()> on_wake)
+        : timer_(timer)
+        , stop_event_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+        , on_wake_(std::move(on_wake))
+        , relay_([this](WPARAM) { Deliver_Wake(); })
+        , waiter_([this] { Wait_For_Expiries(); })
     {
-        stop_event_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        relay_ = CreateWindowExW(0, Relay_Class, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-        SetWindowLongPtrW(relay_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        waiter_ = std::thread([this] { Wait_For_Expiries(); });
     }
 
     ~TWaitable_Second_Timer() override
@@ -30,7 +30,6 @@ public:
         SetEvent(stop_event_);
         waiter_.join();
         CancelWaitableTimer(timer_);
-        DestroyWindow(relay_);
         CloseHandle(stop_event_);
         CloseHandle(timer_);
     }
@@ -53,49 +52,32 @@ public:
         CancelWaitableTimer(timer_);
     }
 
-    static LRESULT CALLBACK Relay_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
+private:
+    void Deliver_Wake()
     {
-        if (message == Wake_Message) {
-            auto* timer = reinterpret_cast<TWaitable_Second_Timer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            if (timer != nullptr && timer->armed_) {
-                timer->armed_ = false;
-                timer->on_wake_();
-            }
-            return 0;
-        }
-        return DefWindowProcW(window, message, w_param, l_param);
+        if (!armed_)
+            return;
+        armed_ = false;
+        on_wake_();
     }
 
-private:
     void Wait_For_Expiries()
     {
         // The wake should leave as soon as the second has come.
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
         const HANDLE handles[] = {stop_event_, timer_};
         while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
-            PostMessageW(relay_, Wake_Message, 0, 0);
+            relay_.Post(0);
     }
 
     HANDLE timer_;
-    HANDLE stop_event_ = nullptr;
-    HWND relay_ = nullptr;
+    HANDLE stop_event_;
     std::function<void()> on_wake_;
+    TMessage_Relay relay_;
     // On the GUI thread only.
     bool armed_ = false;
     std::thread waiter_;
 };
-
-void Register_Relay_Class()
-{
-    static const bool registered = [] {
-        WNDCLASSW relay{};
-        relay.lpfnWndProc = TWaitable_Second_Timer::Relay_Procedure;
-        relay.hInstance = GetModuleHandleW(nullptr);
-        relay.lpszClassName = Relay_Class;
-        return RegisterClassW(&relay) != 0;
-    }();
-    (void)registered;
-}
 
 }  // namespace
 
@@ -107,6 +89,5 @@ std::unique_ptr<TSecond_Timer> Make_Waitable_Second_Timer(std::function<void()> 
         timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
     if (timer == nullptr)
         return nullptr;
-    Register_Relay_Class();
     return std::make_unique<TWaitable_Second_Timer>(timer, std::move(on_wake));
 }

@@ -12,6 +12,7 @@
 #include "system/Files.h"
 #include "system/Run_Values.h"
 #include "win32/About_Box.h"
+#include "win32/Single_Instance.h"
 #include "win32/Sound_File_Info_Box.h"
 #include "win32/TMainForm1.h"
 #include "win32/Waitable_Second_Timer.h"
@@ -67,6 +68,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
     // Beside the executable in a portable copy; in %APPDATA%\Horavox in an installed one.
     const TSettings_Location settings_location = Settings_Location();
     Prepare_Settings_File(settings_location);
+    // One clock per settings file: a later start hands its request over and ends.
+    TClock_Pipe_Server clock_server;
+    const TClock_Request request = arguments.say_now ? TClock_Request::Say_Now : TClock_Request::Raise;
+    switch (Become_The_Clock(clock_server, Clock_Pipe_Name(settings_location.path), request)) {
+    case THand_Over::Taken:
+        return 0;
+    case THand_Over::No_Answer:
+        Show_Message_Box("A clock with this settings file is running but does not answer.", Product_Name,
+                         MB_OK | MB_ICONERROR);
+        return 1;
+    case THand_Over::No_Clock:
+        break;
+    }
 
     TMain_Form_Services services;
     services.Clock = std::make_shared<TWindows_Clock>();
@@ -83,6 +97,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
     TAboutBox about_box(services.Version, services.Clock, services.Random);
     TSound_File_Info_Box sound_file_info_box;
     main_form.Attach_Dialogs(about_box, sound_file_info_box);
+
+    clock_server.On_Request = [&main_form](TClock_Request taken) {
+        if (taken == TClock_Request::Say_Now)
+            main_form.Say_Time_On_Request();
+        else
+            main_form.Bring_To_Front();
+    };
 
     Run_Guarded([&] { main_form.Show(show_command); });
     if (arguments.say_now)

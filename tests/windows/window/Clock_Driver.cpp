@@ -134,6 +134,15 @@ void TClock_Copy::Write_Settings(const std::string& text) const
     std::ofstream(Settings_Path(), std::ios::binary) << text;
 }
 
+void TClock_Copy::Copy_Voice() const
+{
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Clock_Executable).parent_path())) {
+        const std::wstring extension = entry.path().extension().wstring();
+        if (_wcsicmp(extension.c_str(), L".wav") == 0 || _wcsicmp(extension.c_str(), L".txt") == 0)
+            std::filesystem::copy_file(entry.path(), directory_ / entry.path().filename());
+    }
+}
+
 std::string TClock_Copy::Read_Settings() const
 {
     std::ifstream file(Settings_Path(), std::ios::binary);

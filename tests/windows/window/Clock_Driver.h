@@ -40,6 +40,8 @@ public:
     const std::filesystem::path& Directory() const { return directory_; }
     std::filesystem::path Settings_Path() const { return directory_ / "vocahora.ini"; }
     void Write_Settings(const std::string& text) const;
+    // The default voice and the readme, from beside the clock under test.
+    void Copy_Voice() const;
     std::string Read_Settings() const;
 
     // Starts the clock and waits for its window; Main() is that window.

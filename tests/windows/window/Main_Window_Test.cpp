@@ -229,8 +229,7 @@ TEST(Main_Window, The_Auto_Run_Item_Writes_And_Removes_The_Run_Value)
 TEST(Main_Window, The_Readme_Opens_In_Notepad)
 {
     TClock_Copy clock;
-    std::filesystem::copy_file(std::filesystem::path(Clock_Executable).parent_path() / "horavox.txt",
-                               clock.Directory() / "horavox.txt");
+    clock.Copy_Voice();
     clock.Start();
     for (TMain_Command command : {TMain_Command::View_Readme_file, TMain_Command::Spare_Menu}) {
         clock.Command(Command_Id(command));

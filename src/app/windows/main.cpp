@@ -1,4 +1,6 @@
+#include <functional>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,8 @@
 #include "win32/Single_Instance.h"
 #include "win32/Sound_File_Info_Box.h"
 #include "win32/TMainForm1.h"
-#include "win32/Waitable_Second_Timer.h"
+#include "system/Second_Timer.h"
+#include "win32/Win32_Handle_Watcher.h"
 #include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
 #include "win32/Windows_Clock.h"
@@ -82,9 +85,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
         break;
     }
 
+    // Outlives the window's second timer.
+    TWin32_Handle_Watcher watcher;
     TMain_Form_Services services;
     services.Clock = std::make_shared<TWindows_Clock>();
-    services.Make_Second_Timer = Make_Waitable_Second_Timer;
+    services.Make_Second_Timer = [&watcher](std::function<void()> on_wake) {
+        return Make_System_Second_Timer(watcher, std::move(on_wake));
+    };
     services.Make_Sound_Player = [](int) { return std::make_shared<TNo_Sound_Output>(); };
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = Program_Directory();

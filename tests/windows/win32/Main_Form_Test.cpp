@@ -11,7 +11,6 @@
 #include "support/Fake_Sound_Player.h"
 #include "support/Temp_Dir.h"
 #include "win32/TMainForm1.h"
-#include "win32/Waitable_Second_Timer.h"
 #include "win32/Win32_Text.h"
 
 namespace {
@@ -182,38 +181,6 @@ TEST_F(Main_Form_Test, Always_On_Top_Changes_Only_The_Stacking)
     form->Always_On_Top_OptionClick();
     EXPECT_FALSE(Checked(TMain_Command::Always_On_Top));
     EXPECT_FALSE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
-
-// Wakes come at the second itself, and one that was on its way when the
-// timer stopped is dropped.
-TEST(Waitable_Second_Timer, Wakes_At_The_Aimed_Second_And_Not_After_A_Stop)
-{
-    std::vector<std::chrono::system_clock::time_point> wakes;
-    auto timer = Make_Waitable_Second_Timer([&] { wakes.push_back(std::chrono::system_clock::now()); });
-    ASSERT_NE(timer, nullptr);
-    const auto pump_for = [](std::chrono::milliseconds span) {
-        const auto end = std::chrono::steady_clock::now() + span;
-        while (std::chrono::steady_clock::now() < end) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&message);
-        }
-    };
-    const auto second = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()).time_since_epoch();
-    ASSERT_TRUE(timer->Arm_At(second.count() + 1));
-    pump_for(std::chrono::milliseconds(1600));
-    ASSERT_EQ(wakes.size(), 1u);
-    const auto late = wakes[0] - std::chrono::system_clock::time_point(second + std::chrono::seconds(1));
-    EXPECT_GE(late.count(), 0);
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(late).count(), 50);
-
-    // A second already past wakes at once; stopped first, it does not.
-    ASSERT_TRUE(timer->Arm_At(second.count()));
-    Sleep(50);
-    timer->Stop();
-    pump_for(std::chrono::milliseconds(200));
-    EXPECT_EQ(wakes.size(), 1u);
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
-#include "win32/Waitable_Second_Timer.h"
+#include "system/Second_Timer.h"
 
-#include <thread>
 #include <utility>
 
 #include <windows.h>
-
-#include "win32/Message_Relay.h"
 
 namespace {
 
@@ -14,26 +11,23 @@ constexpr long long Epoch_As_File_Time = 116'444'736'000'000'000LL;
 // Windows 10 1803 and later; the headers here predate it.
 constexpr DWORD High_Resolution_Timer = 0x00000002;
 
+// A waitable timer armed with an absolute time (100 ns units, UTC), so that
+// the expiry is the second itself, whatever the wait before it. A
+// synchronisation timer: the watcher's wait takes the expiry.
 class TWaitable_Second_Timer final : public TSecond_Timer {
 public:
-    TWaitable_Second_Timer(HANDLE timer, std::function<void()> on_wake)
+    TWaitable_Second_Timer(HANDLE timer, THandle_Watcher& watcher, std::function<void()> on_wake)
         : timer_(timer)
-        , stop_event_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
         , on_wake_(std::move(on_wake))
-        , relay_([this](WPARAM) { Deliver_Wake(); })
-        , waiter_([this] { Wait_For_Expiries(); })
+        , watch_(watcher.Watch(reinterpret_cast<TWaitable_Handle>(timer), [this] { On_Signalled(); }))
     {
     }
-
     ~TWaitable_Second_Timer() override
     {
-        SetEvent(stop_event_);
-        waiter_.join();
+        watch_.reset();
         CancelWaitableTimer(timer_);
-        CloseHandle(stop_event_);
         CloseHandle(timer_);
     }
-
     TWaitable_Second_Timer(const TWaitable_Second_Timer&) = delete;
     TWaitable_Second_Timer& operator=(const TWaitable_Second_Timer&) = delete;
 
@@ -53,7 +47,8 @@ public:
     }
 
 private:
-    void Deliver_Wake()
+    // An expiry that was on its way when the timer stopped is no wake.
+    void On_Signalled()
     {
         if (!armed_)
             return;
@@ -61,33 +56,20 @@ private:
         on_wake_();
     }
 
-    void Wait_For_Expiries()
-    {
-        // The wake should leave as soon as the second has come.
-        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
-        const HANDLE handles[] = {stop_event_, timer_};
-        while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
-            relay_.Post(0);
-    }
-
     HANDLE timer_;
-    HANDLE stop_event_;
     std::function<void()> on_wake_;
-    TMessage_Relay relay_;
-    // On the GUI thread only.
     bool armed_ = false;
-    std::thread waiter_;
+    std::unique_ptr<THandle_Watch> watch_;
 };
 
 }  // namespace
 
-std::unique_ptr<TSecond_Timer> Make_Waitable_Second_Timer(std::function<void()> on_wake)
+std::unique_ptr<TSecond_Timer> Make_System_Second_Timer(THandle_Watcher& watcher, std::function<void()> on_wake)
 {
-    // A synchronisation timer: a wake releases one wait and resets it.
     HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, High_Resolution_Timer, TIMER_ALL_ACCESS);
     if (timer == nullptr)
         timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
     if (timer == nullptr)
         return nullptr;
-    return std::make_unique<TWaitable_Second_Timer>(timer, std::move(on_wake));
+    return std::make_unique<TWaitable_Second_Timer>(timer, watcher, std::move(on_wake));
 }

@@ -1,5 +1,7 @@
 #include "win32/Sound_File_Info_Box.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "clock/Main_Form_Design.h"
@@ -15,18 +17,29 @@ BOOL TSound_File_Info_Box::Create_Controls()
     // The system font, 13 pixels high, and a bold sans-serif OK button.
     const HFONT text_font = Keep_Font(Create_Font(L"System", -13, true, Dpi()));
     const HFONT button_font = Keep_Font(Create_Font(L"MS Sans Serif", -11, true, Dpi()));
-    Add_Control(WC_STATICW, Widen(Sound_File_Info_Heading), SS_CENTER | SS_NOPREFIX, Sound_File_Info_Heading_Geometry,
-                -1, text_font);
     const HDC screen = GetDC(Handle());
     const HGDIOBJ previous = SelectObject(screen, text_font);
+    // The text's size in design pixels, whatever face the system gives.
+    const auto design_extent = [&](const std::wstring& text) {
+        SIZE extent{};
+        GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+        return SIZE{MulDiv(extent.cx, 96, static_cast<int>(Dpi())) + 2, MulDiv(extent.cy, 96, static_cast<int>(Dpi())) + 1};
+    };
+    // The heading stays centred where it was designed, widened when the font is wider than the design's.
+    const std::wstring heading = Widen(Sound_File_Info_Heading);
+    TRect heading_box = Sound_File_Info_Heading_Geometry;
+    const int heading_width = std::min(static_cast<int>(design_extent(heading).cx), Sound_File_Info_Width);
+    if (heading_width > heading_box.width) {
+        heading_box.left = std::max(0, heading_box.left - (heading_width - heading_box.width) / 2);
+        heading_box.width = heading_width;
+    }
+    Add_Control(WC_STATICW, heading, SS_CENTER | SS_NOPREFIX, heading_box, -1, text_font);
     for (const TInfo_Line& line : Sound_File_Info_Lines) {
         // As wide as its text.
         const std::wstring text = Widen(line.text);
-        SIZE extent{};
-        GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-        const int width = MulDiv(extent.cx, 96, static_cast<int>(Dpi())) + 2;
-        const int height = MulDiv(extent.cy, 96, static_cast<int>(Dpi())) + 1;
-        Add_Control(WC_STATICW, text, SS_LEFT | SS_NOPREFIX, {line.left, line.top, width, height}, -1, text_font);
+        const SIZE extent = design_extent(text);
+        Add_Control(WC_STATICW, text, SS_LEFT | SS_NOPREFIX, {line.left, line.top, static_cast<int>(extent.cx),
+                    static_cast<int>(extent.cy)}, -1, text_font);
     }
     SelectObject(screen, previous);
     ReleaseDC(Handle(), screen);

@@ -1,7 +1,5 @@
 #include "clock/Clock_Requests.h"
 
-#include <regex>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,7 +25,9 @@ TEST(Clock_Requests, Only_A_Whole_Known_Line_Is_A_Request)
 TEST(Clock_Requests, The_Channel_Is_Named_From_The_Home_And_The_Settings_File)
 {
     const std::string name = Clock_Channel_Name("/home/ann", "/opt/horavox/vocahora.ini");
-    EXPECT_TRUE(std::regex_match(name, std::regex("horavox-[0-9a-f]{16}"))) << name;
+    EXPECT_TRUE(name.size() == 24 && name.starts_with("horavox-") &&
+                name.find_first_not_of("0123456789abcdef", 8) == std::string::npos)
+        << name;
     EXPECT_EQ(Clock_Channel_Name("/home/ann", "/opt/horavox/vocahora.ini"), name);
     EXPECT_NE(Clock_Channel_Name("/home/bob", "/opt/horavox/vocahora.ini"), name);
     EXPECT_NE(Clock_Channel_Name("/home/ann", "/opt/horavox/vocahora.ini.bak"), name);

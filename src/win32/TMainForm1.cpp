@@ -317,6 +317,7 @@ void TMainForm1::Run_Command(TMain_Command command)
     case TMain_Command::View_Readme_file: View_Readme_file_OptionClick(); break;
     case TMain_Command::About: AboutOptionClick(); break;
     case TMain_Command::Spare_Menu: SpareMenuClick(); break;
+    case TMain_Command::Record_Own_Voice:
     case TMain_Command::None: break;
     }
 }

@@ -20,6 +20,9 @@ void TMainForm1::Create_Menu()
         const HMENU menu = CreatePopupMenu();
         for (int number = 0; number < design.item_count; ++number) {
             const TMenu_Item& item = design.items[number];
+            // The voice recorder captures through the Linux sound server; Windows has no capture yet.
+            if (item.command == TMain_Command::Record_Own_Voice)
+                continue;
             if (item.command == TMain_Command::None)
                 AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             else

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "audio/Output_Sound_Player.h"
+#include "audio/Sound_Output.h"
 #include "clock/Clock_Arguments.h"
 #include "clock/Main_Form_Design.h"
 #include "settings/Settings_Location.h"
@@ -19,22 +21,12 @@
 #include "win32/TMainForm1.h"
 #include "system/Second_Timer.h"
 #include "win32/Win32_Handle_Watcher.h"
+#include "win32/Win32_Notice_Loop.h"
 #include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
 #include "win32/Windows_Clock.h"
 
 namespace {
-
-// Until the sound output is built for Windows, every sound fails to open
-// with this, so a click says so instead of pretending to have spoken.
-class TNo_Sound_Output final : public SoundPlayer {
-public:
-    void Open() override { throw EMCIDeviceError("This copy of Horavox has no sound output", FileName); }
-    void Close() override {}
-    void Play() override { throw EMCIDeviceError("No MCI device open"); }
-    bool Is_Open() const override { return false; }
-    bool Is_Sounding() const override { return false; }
-};
 
 std::vector<std::string> Command_Line_Arguments()
 {
@@ -87,12 +79,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
 
     // Outlives the window's second timer.
     TWin32_Handle_Watcher watcher;
+    // The sound output's notices come through the message loop; the output
+    // outlives every sound player attached to it.
+    TWin32_Notice_Loop notice_loop;
+    TSound_Output audio(notice_loop);
     TMain_Form_Services services;
     services.Clock = std::make_shared<TWindows_Clock>();
     services.Make_Second_Timer = [&watcher](std::function<void()> on_wake) {
         return Make_System_Second_Timer(watcher, std::move(on_wake));
     };
-    services.Make_Sound_Player = [](int) { return std::make_shared<TNo_Sound_Output>(); };
+    services.Make_Sound_Player = [&audio](int) { return std::make_shared<TOutput_Sound_Player>(audio); };
+    services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = Program_Directory();
     services.Settings_Path = settings_location.path;

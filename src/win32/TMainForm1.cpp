@@ -7,6 +7,7 @@
 #include "clock/Companion_Programs.h"
 #include "clock/Display_Text.h"
 #include "win32/About_Box.h"
+#include "win32/Settings_Form_Dlg.h"
 #include "win32/Sound_File_Info_Box.h"
 #include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
@@ -161,10 +162,15 @@ void TMainForm1::Draw_Face(const DRAWITEMSTRUCT& item)
     SelectObject(item.hDC, previous);
 }
 
-void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box)
+void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box,
+                                TSettings_Form_Dlg& settings_dialog, TDirectory_Select_Dlg& directory_dialog)
 {
     about_box_ = &about_box;
     sound_file_info_box_ = &sound_file_info_box;
+    settings_dialog_ = &settings_dialog;
+    // The dialog's Help runs the menu's readme command, whatever it does.
+    settings_dialog.Attach_Commands(
+        directory_dialog, [this] { View_Readme_file_OptionClick(); }, [this] { engine_->Play_Test_Sound(); });
 }
 
 void TMainForm1::Show(int show_command)
@@ -426,7 +432,7 @@ void TMainForm1::Show_Settings_FormClick()
 {
     Stop_Timer1();
     Set_Idle(false);
-    // The settings dialog comes with the dialogs' shared control tables.
+    settings_dialog_->Show_Modal(window_);
     Start_Timer1();
     Set_Idle(true);
     Timer1Timer();

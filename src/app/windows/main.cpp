@@ -16,6 +16,8 @@
 #include "system/Files.h"
 #include "system/Run_Values.h"
 #include "win32/About_Box.h"
+#include "win32/Directory_Select_Dlg.h"
+#include "win32/Settings_Form_Dlg.h"
 #include "win32/Single_Instance.h"
 #include "win32/Sound_File_Info_Box.h"
 #include "win32/TMainForm1.h"
@@ -100,7 +102,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
     TMainForm1 main_form(services);
     TAboutBox about_box(services.Version, services.Clock, services.Random);
     TSound_File_Info_Box sound_file_info_box;
-    main_form.Attach_Dialogs(about_box, sound_file_info_box);
+    TSettings_Form_Dlg settings_dialog(main_form.Live_Settings());
+    TDirectory_Select_Dlg directory_dialog;
+    main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
 
     clock_server.On_Request = [&main_form](TClock_Request taken) {
         if (taken == TClock_Request::Say_Now)

@@ -31,8 +31,14 @@ pactl load-module module-pipe-sink sink_name=heard file="$work/heard.fifo" rate=
 cat "$work/heard.fifo" >"$work/heard.raw" &
 recorder=$!
 
-# The clock and horavox-say.exe side by side, so both read one settings file.
-cp "$clock" "$say" "$(dirname "$clock")"/*.WAV "$(dirname "$clock")"/*.wav "$work/clock/" 2>/dev/null
+# The clock and horavox-say.exe side by side, so both read one settings
+# file, which names a sound directory with letters beyond ASCII and a blank:
+# UTF-8 is the programs' code page, as it is the file's.
+voice="$work/clock/voix d'été"
+mkdir -p "$voice"
+cp "$clock" "$say" "$work/clock/"
+cp "$(dirname "$clock")"/*.WAV "$(dirname "$clock")"/*.wav "$voice/" 2>/dev/null
+printf '[vocahora]\r\nSound_Directory_Edit=Z:%s\\\r\n' "${voice//\//\\}" >"$work/clock/vocahora.ini"
 say_copy="$work/clock/$(basename "$say")"
 clock_copy="$work/clock/$(basename "$clock")"
 
@@ -44,7 +50,7 @@ recorded() { stat -c %s "$work/heard.raw"; }
 # 1 ms; prints "yes" or what was heard instead.
 heard_time() {  # bytes, hh:mm
     local words
-    mapfile -t words < <("$wine" "$say_copy" "$2" --print | tr -d '\r' | sed "s|^|$work/clock/|")
+    mapfile -t words < <("$wine" "$say_copy" "$2" --print | tr -d '\r' | sed "s|^|$voice/|")
     /usr/bin/python3 - "$work/heard.raw" "$1" "${words[@]}" <<'PY'
 import sys, time, wave
 start, words = int(sys.argv[2]), []
@@ -126,6 +132,8 @@ close_clock() {
 }
 close_clock
 expect "the clock closes" 0 "$?"
+expect "the settings file keeps the sound directory as it was" 1 \
+    "$(grep -c "^Sound_Directory_Edit=Z:.*voix d'été" "$work/clock/vocahora.ini")"
 
 start_saying() {
     (cd "$work/clock" && "$wine" "$clock_copy" --say-now >/dev/null 2>&1) &

@@ -266,6 +266,10 @@ LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w_param, LPARAM l_param)
     case WM_TIMECHANGE:
         Timer1_Elapsed();
         return 0;
+    // A new short date format shows at the next tick.
+    case WM_SETTINGCHANGE:
+        date_item_text_.clear();
+        break;
     case WM_POWERBROADCAST:
         if (w_param == PBT_APMRESUMEAUTOMATIC || w_param == PBT_APMRESUMESUSPEND)
             Timer1_Elapsed();
@@ -355,31 +359,40 @@ void TMainForm1::Timer1_Elapsed()
     // A wake that was on its way when the timer stopped.
     if (!timer_running_)
         return;
-    const Tick_Decision decision = Decide_Tick(last_tick_msecs_, Epoch_Milliseconds(services_.Clock->Now().instant));
+    const TClock_Reading now = services_.Clock->Now();
+    const Tick_Decision decision = Decide_Tick(last_tick_msecs_, Epoch_Milliseconds(now.instant));
     // Re-armed first, so that an error raised inside the tick leaves the clock ticking.
     Arm_Timer1(decision);
     if (decision.handle)
-        Timer1Timer();
+        Tick(now);
 }
 
 void TMainForm1::Timer1Timer()
 {
-    const TClock_Reading now = services_.Clock->Now();
+    Tick(services_.Clock->Now());
+}
+
+void TMainForm1::Tick(const TClock_Reading& now)
+{
     last_tick_msecs_ = Epoch_Milliseconds(now.instant);
     Tick_Time = Tick_Time_Of(now);
 
     const TTick_Plan plan = Plan_Tick(settings_, Tick_Time, Is_Idle(), std::exchange(say_at_first_tick_, false));
-    SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
-    InvalidateRect(Time_Label, nullptr, FALSE);
     // The task bar shows the window's title: the ticking time, then the
     // application's name and version.
     SetWindowTextW(window_, Widen(plan.face_text + " \u2014 " + Application_Title_Now()).c_str());
+    SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
+    InvalidateRect(Time_Label, nullptr, FALSE);
     if (plan.sound == TTick_Sound::Say_Time)
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
     else if (plan.sound == TTick_Sound::Prepare_Device && services_.Prepare_Sound_Device)
         services_.Prepare_Sound_Device();
 
-    Show_Date_Item(Date_Item_Text(now.date, Windows_Short_Date_Format()));
+    if (date_item_text_.empty() || !(now.date == date_item_date_)) {
+        date_item_date_ = now.date;
+        date_item_text_ = Date_Item_Text(now.date, Windows_Short_Date_Format());
+    }
+    Show_Date_Item(date_item_text_);
     Process_Messages();
 }
 

@@ -112,6 +112,7 @@ private:
     void Stop_Timer1();
     void Arm_Timer1(const Tick_Decision& decision);
     void Timer1_Elapsed();
+    void Tick(const TClock_Reading& now);
 
     std::string Face_Caption() const;
     bool Is_Checked(TMain_Command command) const;
@@ -143,6 +144,10 @@ private:
     bool say_at_first_tick_ = false;
     bool timer_running_ = false;
     std::string date_item_caption_;
+    // The date item's text for the date it was made for: the short date is
+    // formatted again only when the date or the regional settings change.
+    TCalendar_Date date_item_date_;
+    std::string date_item_text_;
     bool date_item_shown_ = false;
     // The clock reading of the latest tick, so an early wake never handles a second twice.
     std::optional<std::int64_t> last_tick_msecs_;

@@ -25,4 +25,16 @@ TEST(Directory_Rows, Path_Rows_Then_Sorted_Subdirectories_Hidden_Ones_Last)
                     {".h", "/a/.my b/.h", 3, false, true}}));
 }
 
+TEST(Directory_Rows, A_Path_On_A_Drive_Starts_At_The_Drives_Root)
+{
+    using Rows = std::vector<TDirectory_Row>;
+    EXPECT_EQ(Directory_Rows("C:\\Users\\ann", {"Music", "Desktop"}),
+              (Rows{{"C:\\", "C:\\", 0, true},
+                    {"Users", "C:\\Users", 1, true},
+                    {"ann", "C:\\Users\\ann", 2, true},
+                    {"Desktop", "C:\\Users\\ann\\Desktop", 3, false},
+                    {"Music", "C:\\Users\\ann\\Music", 3, false}}));
+    EXPECT_EQ(Directory_Rows("D:\\", {"x"}), (Rows{{"D:\\", "D:\\", 0, true}, {"x", "D:\\x", 1, false}}));
+}
+
 }  // namespace

@@ -2,17 +2,21 @@
 # Measures what the user hears, on a sound server of its own: a PulseAudio
 # daemon with a null sink, whose monitor is recorded with timestamps; and what
 # the user sees, on an X server of its own (Xvfb) watched by an X11 client.
-#   bash tools/measure-sound.sh [--before REF] [--only sound|desktop] [RUNS]
+#   bash tools/measure-sound.sh [--before REF] [--only sound|desktop|wine] [RUNS]
 # Prints, for the working tree and for REF (default HEAD) side by side, in
 # one run: the clock's first sound after a due minute (with the device shut
 # by the silence close), horavox-say from exec to first sound against the
 # Debian talking clock saytime, and the silence added between words against
 # the --wav render, and horavox-say.exe under Wine on the same server (with
-# the time Wine takes to start and end it without sound, for scale); then how
+# the time Wine takes to start and end it without sound, for scale) and
+# horavox.exe's first sound after each of a few real minutes; then how
 # long after each whole second the clock's window
 # title changes (and the seconds skipped or doubled) against a window that
 # sets its title on the second, start-up from exec to mapped window and idle
-# resident memory against a bare Qt QLabel window, with ratios. RUNS sets the
+# resident memory against a bare Qt QLabel window, with ratios; and, under
+# Wine, horavox.exe's title against a bare Win32 window that sets its title
+# on the second, its start-up and its idle CPU against the same window
+# (--only wine runs this part alone). RUNS sets the
 # repetitions (default 10 for the sound, and 15 interleaved start-up rounds
 # after a warm-up, with each side's median and spread, for the desktop); the
 # measuring takes about seven minutes, plus the builds the first time (they
@@ -46,7 +50,7 @@ build_bin "$top" "$top/build-measure"
 # horavox-say.exe of the working tree, optimised as the Linux builds are.
 cmake -S "$top" -B "$top/build-measure-mingw" -G Ninja --toolchain "$top/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$top/build-measure-mingw" -j2 --target horavox-say >/dev/null
+cmake --build "$top/build-measure-mingw" -j2 --target horavox-say horavox >/dev/null
 before_src="$top/build-measure-before/source"
 # Named in the tree under measurement: in the kept worktree, HEAD would be the
 # commit of the previous run.
@@ -63,6 +67,8 @@ mkdir -p "$refs"
 cc -O2 -o "$refs/title_on_the_second" "$top/tools/desktop-references/title_on_the_second.c" -lX11
 g++ -O2 -fPIC -o "$refs/bare_label" "$top/tools/desktop-references/bare_label.cpp" \
   $(pkg-config --cflags --libs Qt6Widgets)
+x86_64-w64-mingw32-gcc -O2 -municode -mwindows -o "$refs/title_on_the_second.exe" \
+  "$top/tools/desktop-references/title_on_the_second_win32.c"
 
 # A sound server of our own: its own runtime directory, so neither a desktop's
 # server nor its settings take part, and it goes when the script ends.
@@ -94,13 +100,14 @@ unset SDL_AUDIODRIVER
 
 echo "before: $(git -C "$before_src" log --oneline -1)"
 echo "after:  the working tree at $(git -C "$top" log --oneline -1)"
-if [ "$only" != desktop ]; then
+if [ "$only" != desktop ] && [ "$only" != wine ]; then
   # A Wine prefix of its own, its server kept running between the runs, as
   # a desktop session keeps it; Wine's winepulse.drv plays to our server.
   export WINEPREFIX="$scratch/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   (unset DISPLAY WAYLAND_DISPLAY; /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1)
   /usr/lib/wine/wineserver64 -p
-  export MEASURE_WINE=/usr/lib/wine/wine64 MEASURE_WINDOWS_SAY="$top/build-measure-mingw/bin/horavox-say.exe"
+  export MEASURE_WINE=/usr/lib/wine/wine64 MEASURE_WINDOWS_SAY="$top/build-measure-mingw/bin/horavox-say.exe" \
+    MEASURE_WINDOWS_CLOCK="$top/build-measure-mingw/bin/horavox.exe"
   python3 "$top/tools/measure_sound.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" "$runs"
 fi
 if [ "$only" != sound ]; then
@@ -111,6 +118,15 @@ if [ "$only" != sound ]; then
   for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$scratch/display")"
   # The Debian interpreter, which has python3-xlib, whatever python3 is first on PATH.
-  /usr/bin/python3 "$top/tools/measure_desktop.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" \
-    "$refs" ${1:-15}
+  if [ "$only" != wine ]; then
+    /usr/bin/python3 "$top/tools/measure_desktop.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" \
+      "$refs" ${1:-15}
+  fi
+  # Wine's windows on the same display, from a prefix made with it; the
+  # server kept running, as a desktop session keeps it.
+  export WINEPREFIX="$scratch/wine-desktop" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  /usr/lib/wine/wineserver64 -p
+  /usr/bin/python3 "$top/tools/measure_wine_desktop.py" /usr/lib/wine/wine64 \
+    "$top/build-measure-mingw/bin/horavox.exe" "$refs/title_on_the_second.exe" ${1:-10}
 fi

@@ -12,7 +12,10 @@ Each *_BIN is a directory holding horavox, horavox-say and the voice pack.
 With MEASURE_WINE and MEASURE_WINDOWS_SAY set (Wine's loader and
 horavox-say.exe), horavox-say.exe under Wine is measured in the same rounds,
 with the time Wine takes to start and end the same program without sound
-(--help) beside it.
+(--help) beside it. With MEASURE_WINDOWS_CLOCK (horavox.exe) too, the clock
+under Wine speaks every minute for a few real minutes (Wine's server keeps
+its timers on the real clock, so libfaketime cannot move it to a due
+minute), and its first sound after each minute is measured.
 The floor beside each first sound is `paplay` of the same first word: the
 sound server's own player, started where horavox-say starts, or on the due
 second itself.
@@ -253,6 +256,36 @@ def clock_first_sound(recorder, bin_dir, runs, lead_seconds=13):
     return results
 
 
+def clock_exe_first_sound(recorder, wine, clock_exe, minutes):
+    """horavox.exe set to speak every minute, from a copy of its directory,
+    for `minutes` real minute boundaries; it starts at least 13 s before the
+    first, so each minute finds the device shut by the silence close."""
+    results = []
+    with tempfile.TemporaryDirectory() as scratch:
+        for name in os.listdir(os.path.dirname(clock_exe)):
+            source = os.path.join(os.path.dirname(clock_exe), name)
+            if os.path.isfile(source):
+                shutil.copy(source, scratch)
+        with open(os.path.join(scratch, "vocahora.ini"), "w", newline="") as ini:
+            ini.write("[vocahora]\r\nSay_Time_Every_Minute_Option=1\r\nNever_Say_Time_Option=0\r\n"
+                      "Keep_Repeating_Time_RadioButton=0\r\nSay_Time_Every_Hour_Option=0\r\n")
+        recorder.wait_silent()
+        while 60 - time.time() % 60 < 13:
+            time.sleep(0.5)
+        process = subprocess.Popen([wine, os.path.join(scratch, os.path.basename(clock_exe))], cwd=scratch,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            for _ in range(minutes):
+                due = (int(time.time()) // 60 + 1) * 60
+                onset = recorder.onset_after(due - 0.5, limit=due - time.time() + 5)
+                results.append(None if onset is None else onset - due)
+                recorder.wait_silent()
+        finally:
+            process.kill()
+            process.wait()
+    return results
+
+
 def main():
     before, after = sys.argv[1], sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 10
@@ -286,6 +319,9 @@ def main():
         for label, bin_dir in (("before", before), ("after", after)):
             clock[label] += clock_first_sound(recorder, bin_dir, 1)
         clock["paplay"] += paplay_at_due(recorder, clock_word, 1)
+    windows_clock = os.environ.get("MEASURE_WINDOWS_CLOCK")
+    if wine and windows_clock:
+        windows["clock.exe"] = clock_exe_first_sound(recorder, wine, windows_clock, max(2, runs // 4))
     recorder.stop()
     if watch:
         watch.stop()
@@ -301,6 +337,9 @@ def main():
     print("%-44s %10.1f %10.1f %10.1f %10.1f   (saytime)" % (
         "horavox-say exec to first sound", median_ms(say["before"]), median_ms(say["after"]),
         median_ms(say["paplay"]), median_ms(say["saytime"])))
+    if windows.get("clock.exe"):
+        print("%-44s %21.1f   (horavox.exe under Wine, %d real minutes)" % (
+            "", median_ms(windows["clock.exe"]), len(windows["clock.exe"])))
     print("%-44s %10.1f %10.1f" % ("silence added per join of words", median_ms(gaps["before"]),
                                    median_ms(gaps["after"])))
     if windows["say.exe"]:

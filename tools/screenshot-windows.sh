@@ -3,8 +3,10 @@
 # desktop window so that the windows have Wine's frames:
 #   tools/screenshot-windows.sh [mingw build dir] [docs dir]   (default: build-mingw, docs)
 # It saves windows-main.png (the clock), windows-about.png (the About box),
-# windows-reset.png (the factory reset's question) and windows-notice.png
-# (the notice before the sound recorder). The clock runs
+# windows-reset.png (the factory reset's question), windows-notice.png (the
+# notice before the sound recorder), windows-settings-page-1.png to -4.png
+# (the settings dialog's pages) and windows-chooser.png (the directory
+# chooser). The clock runs
 # from a copy of the program directory, in a Wine prefix of its own, and is
 # driven from the keyboard, as a user without a mouse would.
 set -euo pipefail
@@ -75,4 +77,15 @@ xdotool key Escape
 # Alt+F, then up past Exit to "Record Sound Files": the notice before the recorder.
 sleep 0.3; xdotool key alt+f; sleep 0.3; xdotool key Up; sleep 0.1; xdotool key Up; sleep 0.1; xdotool key Return
 shoot 'Sound File' windows-notice.png
-xdotool key Return
+# OK, then OK again to the box that says Wine has no sound recorder.
+xdotool key Return; sleep 0.7; xdotool key Return
+# Alt+F, S: the settings; Ctrl+Tab turns the pages.
+sleep 0.3; xdotool key alt+f; sleep 0.3; xdotool key s
+for page in 1 2 3 4; do
+  shoot '"Horavox Settings"' "windows-settings-page-$page.png"
+  xdotool key ctrl+Tab
+done
+# On "Other Settings", Tab from the sound scheme to "Dir", and Space.
+xdotool key ctrl+Tab ctrl+Tab; sleep 0.3; xdotool key Tab; sleep 0.2; xdotool key space
+shoot 'Choose Sound File' windows-chooser.png
+xdotool key Escape

@@ -28,16 +28,22 @@ bool Is_Hidden(const std::string& name)
 
 std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::vector<std::string> subdirectories)
 {
-    std::vector<TDirectory_Row> rows{{"/", "/", 0, true}};
-    std::string path;
-    std::size_t start = 0;
+    // A path on a drive ("C:\\..."): the drive's root is the first row, and
+    // names are parted by backslashes.
+    const bool on_drive = directory.size() >= 2 && std::isalpha(static_cast<unsigned char>(directory[0])) &&
+                          directory[1] == ':';
+    const char delimiter = on_drive ? '\\' : '/';
+    std::string path = on_drive ? directory.substr(0, 2) : "";
+    const std::string root = path + delimiter;
+    std::vector<TDirectory_Row> rows{{root, root, 0, true}};
+    std::size_t start = path.size();
     while (start < directory.size()) {
-        std::size_t end = directory.find('/', start);
+        std::size_t end = directory.find(delimiter, start);
         if (end == std::string::npos)
             end = directory.size();
         if (end > start) {
             const std::string name = directory.substr(start, end - start);
-            path += "/" + name;
+            path += delimiter + name;
             rows.push_back({name, path, static_cast<int>(rows.size()), true, Is_Hidden(name)});
         }
         start = end + 1;
@@ -48,7 +54,7 @@ std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::ve
     });
     const int level = static_cast<int>(rows.size());
     for (auto& name : subdirectories) {
-        std::string child = path + "/" + name;
+        std::string child = path + delimiter + name;
         const bool hidden = Is_Hidden(name);
         rows.push_back({std::move(name), std::move(child), level, false, hidden});
     }

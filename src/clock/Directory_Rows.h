@@ -14,7 +14,7 @@ struct TDirectory_Row {
 };
 
 // The rows that show `directory` (a full path): one open row per level from
-// "/" down to the directory itself, then its subdirectories one level deeper:
+// the root ("/", or a drive's "C:\\") down to the directory itself, then its subdirectories one level deeper:
 // the ordinary ones sorted, then the hidden ones (a leading "."), sorted too,
 // so that ~/.local can be reached without crowding the names a user looks
 // for. The current directory's row is the last open one.

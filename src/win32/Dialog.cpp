@@ -13,8 +13,8 @@ HFONT Create_Font(const wchar_t* face, int points, bool bold, UINT dpi)
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
-TDialog::TDialog(std::wstring caption, int client_width, int client_height)
-    : caption_(std::move(caption)), client_width_(client_width), client_height_(client_height)
+TDialog::TDialog(std::wstring caption, int client_width, int client_height, int design_dpi)
+    : caption_(std::move(caption)), client_width_(client_width), client_height_(client_height), design_dpi_(design_dpi)
 {
 }
 
@@ -31,21 +31,56 @@ INT_PTR TDialog::Show_Modal(HWND owner)
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
     header->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    header->dwExtendedStyle = WS_EX_CONTROLPARENT;
     words.push_back(0);
     words.push_back(0);
     for (wchar_t character : caption_)
         words.push_back(static_cast<WORD>(character));
     words.push_back(0);
     words.push_back(0);  // keeps the template's end DWORD-aligned
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                                                   reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
-                                                   Dialog_Procedure, reinterpret_cast<LPARAM>(this));
+
+    // Modal to its owner, with a message loop of its own, so that keys such
+    // as Ctrl+Tab reach the dialog before the dialog manager takes them.
+    const bool owner_was_enabled = owner != nullptr && IsWindowEnabled(owner);
+    if (owner_was_enabled)
+        EnableWindow(owner, FALSE);
+    ended_ = false;
+    result_ = IDCANCEL;
+    CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
+                               Dialog_Procedure, reinterpret_cast<LPARAM>(this));
+    if (window_ != nullptr && !ended_) {
+        ShowWindow(window_, SW_SHOW);
+        MSG message;
+        while (!ended_) {
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+            if (got <= 0) {
+                // The program is ending: the outer loop gets the request too.
+                if (got == 0)
+                    PostQuitMessage(static_cast<int>(message.wParam));
+                break;
+            }
+            if (Pre_Translate(message) || IsDialogMessageW(window_, &message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    // The owner first, so that it is the window activated when the dialog goes.
+    if (owner_was_enabled)
+        EnableWindow(owner, TRUE);
+    if (window_ != nullptr)
+        DestroyWindow(window_);
     for (HFONT font : fonts_)
         DeleteObject(font);
     fonts_.clear();
     dialog_font_ = nullptr;
     window_ = nullptr;
-    return result;
+    return result_;
+}
+
+bool TDialog::Pre_Translate(MSG&)
+{
+    return false;
 }
 
 INT_PTR CALLBACK TDialog::Dialog_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
@@ -147,7 +182,7 @@ HWND TDialog::Add_Control(const wchar_t* class_name, const std::wstring& text, D
 
 int TDialog::Scaled(int design_pixels) const
 {
-    return MulDiv(design_pixels, static_cast<int>(dpi_), 96);
+    return MulDiv(design_pixels, static_cast<int>(dpi_), design_dpi_);
 }
 
 HFONT TDialog::Keep_Font(HFONT font)
@@ -158,5 +193,8 @@ HFONT TDialog::Keep_Font(HFONT font)
 
 void TDialog::End(INT_PTR result)
 {
-    EndDialog(window_, result);
+    result_ = result;
+    ended_ = true;
+    // Wakes the loop should it be waiting.
+    PostMessageW(window_, WM_NULL, 0, 0);
 }

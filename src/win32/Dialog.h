@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -25,9 +26,12 @@ public:
     // Shows the dialog over `owner` and returns the result it ended with.
     INT_PTR Show_Modal(HWND owner);
     HWND Handle() const { return window_; }
+    // The caption of the next showing.
+    void Set_Caption(std::wstring caption) { caption_ = std::move(caption); }
 
 protected:
-    TDialog(std::wstring caption, int client_width, int client_height);
+    // Sizes and places in pixels at `design_dpi`, scaled to the monitor's.
+    TDialog(std::wstring caption, int client_width, int client_height, int design_dpi = 96);
 
     // WM_INITDIALOG: create the controls; return FALSE when the focus was set.
     virtual BOOL Create_Controls() = 0;
@@ -40,6 +44,8 @@ protected:
     virtual INT_PTR On_Message(UINT message, WPARAM w_param, LPARAM l_param, bool& handled);
     // Where the dialog opens, in screen pixels; the default centres it on its owner.
     virtual POINT Position(int frame_width, int frame_height);
+    // A message before the dialog manager sees it; true when taken.
+    virtual bool Pre_Translate(MSG& message);
 
     // A control at design pixels (scaled), with the dialog's font unless one is given.
     HWND Add_Control(const wchar_t* class_name, const std::wstring& text, DWORD style, const TRect& design, int id,
@@ -58,8 +64,11 @@ private:
     void Size_And_Place();
 
     std::wstring caption_;
+    bool ended_ = false;
+    INT_PTR result_ = IDCANCEL;
     int client_width_;
     int client_height_;
+    int design_dpi_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
     std::vector<HFONT> fonts_;

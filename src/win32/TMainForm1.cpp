@@ -7,6 +7,7 @@
 #include "clock/Companion_Programs.h"
 #include "clock/Display_Text.h"
 #include "win32/About_Box.h"
+#include "win32/Settings_Form_Dlg.h"
 #include "win32/Sound_File_Info_Box.h"
 #include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
@@ -161,10 +162,15 @@ void TMainForm1::Draw_Face(const DRAWITEMSTRUCT& item)
     SelectObject(item.hDC, previous);
 }
 
-void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box)
+void TMainForm1::Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box,
+                                TSettings_Form_Dlg& settings_dialog, TDirectory_Select_Dlg& directory_dialog)
 {
     about_box_ = &about_box;
     sound_file_info_box_ = &sound_file_info_box;
+    settings_dialog_ = &settings_dialog;
+    // The dialog's Help runs the menu's readme command, whatever it does.
+    settings_dialog.Attach_Commands(
+        directory_dialog, [this] { View_Readme_file_OptionClick(); }, [this] { engine_->Play_Test_Sound(); });
 }
 
 void TMainForm1::Show(int show_command)
@@ -260,6 +266,10 @@ LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w_param, LPARAM l_param)
     case WM_TIMECHANGE:
         Timer1_Elapsed();
         return 0;
+    // A new short date format shows at the next tick.
+    case WM_SETTINGCHANGE:
+        date_item_text_.clear();
+        break;
     case WM_POWERBROADCAST:
         if (w_param == PBT_APMRESUMEAUTOMATIC || w_param == PBT_APMRESUMESUSPEND)
             Timer1_Elapsed();
@@ -313,6 +323,7 @@ void TMainForm1::Run_Command(TMain_Command command)
     case TMain_Command::Restore_Factory_Defaults: Restore_Factory_Defaults_OptionClick(); break;
     case TMain_Command::Show_Settings: Show_Settings_FormClick(); break;
     case TMain_Command::Record_Sound_Files: Record_Sound_Files_OptionClick(); break;
+    case TMain_Command::Record_Own_Voice: break;
     case TMain_Command::Exit: Exit_OptionClick(); break;
     case TMain_Command::View_Readme_file: View_Readme_file_OptionClick(); break;
     case TMain_Command::About: AboutOptionClick(); break;
@@ -349,31 +360,40 @@ void TMainForm1::Timer1_Elapsed()
     // A wake that was on its way when the timer stopped.
     if (!timer_running_)
         return;
-    const Tick_Decision decision = Decide_Tick(last_tick_msecs_, Epoch_Milliseconds(services_.Clock->Now().instant));
+    const TClock_Reading now = services_.Clock->Now();
+    const Tick_Decision decision = Decide_Tick(last_tick_msecs_, Epoch_Milliseconds(now.instant));
     // Re-armed first, so that an error raised inside the tick leaves the clock ticking.
     Arm_Timer1(decision);
     if (decision.handle)
-        Timer1Timer();
+        Tick(now);
 }
 
 void TMainForm1::Timer1Timer()
 {
-    const TClock_Reading now = services_.Clock->Now();
+    Tick(services_.Clock->Now());
+}
+
+void TMainForm1::Tick(const TClock_Reading& now)
+{
     last_tick_msecs_ = Epoch_Milliseconds(now.instant);
     Tick_Time = Tick_Time_Of(now);
 
     const TTick_Plan plan = Plan_Tick(settings_, Tick_Time, Is_Idle(), std::exchange(say_at_first_tick_, false));
-    SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
-    InvalidateRect(Time_Label, nullptr, FALSE);
     // The task bar shows the window's title: the ticking time, then the
     // application's name and version.
     SetWindowTextW(window_, Widen(plan.face_text + " \u2014 " + Application_Title_Now()).c_str());
+    SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
+    InvalidateRect(Time_Label, nullptr, FALSE);
     if (plan.sound == TTick_Sound::Say_Time)
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
     else if (plan.sound == TTick_Sound::Prepare_Device && services_.Prepare_Sound_Device)
         services_.Prepare_Sound_Device();
 
-    Show_Date_Item(Date_Item_Text(now.date, Windows_Short_Date_Format()));
+    if (date_item_text_.empty() || !(now.date == date_item_date_)) {
+        date_item_date_ = now.date;
+        date_item_text_ = Date_Item_Text(now.date, Windows_Short_Date_Format());
+    }
+    Show_Date_Item(date_item_text_);
     Process_Messages();
 }
 
@@ -426,7 +446,7 @@ void TMainForm1::Show_Settings_FormClick()
 {
     Stop_Timer1();
     Set_Idle(false);
-    // The settings dialog comes with the dialogs' shared control tables.
+    settings_dialog_->Show_Modal(window_);
     Start_Timer1();
     Set_Idle(true);
     Timer1Timer();

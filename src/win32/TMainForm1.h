@@ -18,6 +18,8 @@
 #include "util/Message_Boxes.h"
 
 class TAboutBox;
+class TDirectory_Select_Dlg;
+class TSettings_Form_Dlg;
 class TSound_File_Info_Box;
 
 // The clock the user sees: the clock face under a menu bar, the once-a-second
@@ -30,8 +32,9 @@ public:
     TMainForm1(const TMainForm1&) = delete;
     TMainForm1& operator=(const TMainForm1&) = delete;
 
-    // The boxes are created after the window, by the program entry.
-    void Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box);
+    // The dialogs are created after the window, by the program entry.
+    void Attach_Dialogs(TAboutBox& about_box, TSound_File_Info_Box& sound_file_info_box,
+                        TSettings_Form_Dlg& settings_dialog, TDirectory_Select_Dlg& directory_dialog);
 
     HWND Handle() const { return window_; }
     ClockSettings& Live_Settings() { return settings_; }
@@ -109,6 +112,7 @@ private:
     void Stop_Timer1();
     void Arm_Timer1(const Tick_Decision& decision);
     void Timer1_Elapsed();
+    void Tick(const TClock_Reading& now);
 
     std::string Face_Caption() const;
     bool Is_Checked(TMain_Command command) const;
@@ -132,6 +136,7 @@ private:
     TAuto_Run auto_run_;
     TAboutBox* about_box_ = nullptr;
     TSound_File_Info_Box* sound_file_info_box_ = nullptr;
+    TSettings_Form_Dlg* settings_dialog_ = nullptr;
     HFONT face_font_ = nullptr;
     int face_font_points_ = 0;
     HBRUSH face_brush_ = nullptr;
@@ -139,6 +144,10 @@ private:
     bool say_at_first_tick_ = false;
     bool timer_running_ = false;
     std::string date_item_caption_;
+    // The date item's text for the date it was made for: the short date is
+    // formatted again only when the date or the regional settings change.
+    TCalendar_Date date_item_date_;
+    std::string date_item_text_;
     bool date_item_shown_ = false;
     // The clock reading of the latest tick, so an early wake never handles a second twice.
     std::optional<std::int64_t> last_tick_msecs_;

@@ -4,6 +4,7 @@
 #include "settings/Settings_File.h"
 #include "system/File_Probe.h"
 #include "win32/Reset_Question.h"
+#include "win32/Settings_Form_Dlg.h"
 #include "win32/TMainForm1.h"
 #include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
@@ -52,6 +53,7 @@ void TMainForm1::FormShow()
     const TRect face = Time_Label_Geometry;
     Set_Client_Size(Scaled(face.left) * 2 + Scaled(face.width), Scaled(face.top) * 2 + Scaled(face.height));
     Record_Base_Layout();
+    settings_dialog_->Turn_To_First_Page();
     Stop_Timer1();
     Set_Idle(false);
 

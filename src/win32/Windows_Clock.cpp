@@ -16,7 +16,7 @@ FILETIME File_Time_Of(unsigned long long count)
 
 }  // namespace
 
-TClock_Reading Clock_Reading_Of_File_Time(unsigned long long file_time)
+TClock_Reading Clock_Reading_Of_File_Time(unsigned long long file_time, const TIME_ZONE_INFORMATION& zone)
 {
     TClock_Reading reading;
     const auto since_epoch = static_cast<long long>(file_time - Epoch_As_File_Time);
@@ -26,7 +26,7 @@ TClock_Reading Clock_Reading_Of_File_Time(unsigned long long file_time)
     const FILETIME utc_file_time = File_Time_Of(file_time);
     SYSTEMTIME utc{};
     SYSTEMTIME local{};
-    if (!FileTimeToSystemTime(&utc_file_time, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+    if (!FileTimeToSystemTime(&utc_file_time, &utc) || !SystemTimeToTzSpecificLocalTime(&zone, &utc, &local))
         local = utc;
     reading.date = {local.wYear, local.wMonth, local.wDay};
     reading.hour = local.wHour;
@@ -40,8 +40,13 @@ TClock_Reading TWindows_Clock::Now() const
 {
     FILETIME now{};
     GetSystemTimePreciseAsFileTime(&now);
-    return Clock_Reading_Of_File_Time((static_cast<unsigned long long>(now.dwHighDateTime) << 32) |
-                                      now.dwLowDateTime);
+    const unsigned long long file_time = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const unsigned long long minute = file_time / 600'000'000ULL;
+    if (minute != zone_minute_) {
+        GetTimeZoneInformation(&zone_);
+        zone_minute_ = minute;
+    }
+    return Clock_Reading_Of_File_Time(file_time, zone_);
 }
 
 TShort_Date_Format Windows_Short_Date_Format()

@@ -8,33 +8,27 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "audio/Output_Sound_Player.h"
+#include "audio/Sound_Output.h"
 #include "clock/Clock_Arguments.h"
 #include "clock/Main_Form_Design.h"
 #include "settings/Settings_Location.h"
 #include "system/Files.h"
 #include "system/Run_Values.h"
 #include "win32/About_Box.h"
+#include "win32/Directory_Select_Dlg.h"
+#include "win32/Settings_Form_Dlg.h"
 #include "win32/Single_Instance.h"
 #include "win32/Sound_File_Info_Box.h"
 #include "win32/TMainForm1.h"
 #include "system/Second_Timer.h"
 #include "win32/Win32_Handle_Watcher.h"
+#include "win32/Win32_Notice_Loop.h"
 #include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
 #include "win32/Windows_Clock.h"
 
 namespace {
-
-// Until the sound output is built for Windows, every sound fails to open
-// with this, so a click says so instead of pretending to have spoken.
-class TNo_Sound_Output final : public SoundPlayer {
-public:
-    void Open() override { throw EMCIDeviceError("This copy of Horavox has no sound output", FileName); }
-    void Close() override {}
-    void Play() override { throw EMCIDeviceError("No MCI device open"); }
-    bool Is_Open() const override { return false; }
-    bool Is_Sounding() const override { return false; }
-};
 
 std::vector<std::string> Command_Line_Arguments()
 {
@@ -87,12 +81,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
 
     // Outlives the window's second timer.
     TWin32_Handle_Watcher watcher;
+    // The sound output's notices come through the message loop; the output
+    // outlives every sound player attached to it.
+    TWin32_Notice_Loop notice_loop;
+    TSound_Output audio(notice_loop);
     TMain_Form_Services services;
     services.Clock = std::make_shared<TWindows_Clock>();
     services.Make_Second_Timer = [&watcher](std::function<void()> on_wake) {
         return Make_System_Second_Timer(watcher, std::move(on_wake));
     };
-    services.Make_Sound_Player = [](int) { return std::make_shared<TNo_Sound_Output>(); };
+    services.Make_Sound_Player = [&audio](int) { return std::make_shared<TOutput_Sound_Player>(audio); };
+    services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
     services.Random = std::make_shared<TSeeded_Random>();
     services.Program_Directory = Program_Directory();
     services.Settings_Path = settings_location.path;
@@ -103,7 +102,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
     TMainForm1 main_form(services);
     TAboutBox about_box(services.Version, services.Clock, services.Random);
     TSound_File_Info_Box sound_file_info_box;
-    main_form.Attach_Dialogs(about_box, sound_file_info_box);
+    TSettings_Form_Dlg settings_dialog(main_form.Live_Settings());
+    TDirectory_Select_Dlg directory_dialog;
+    main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
 
     clock_server.On_Request = [&main_form](TClock_Request taken) {
         if (taken == TClock_Request::Say_Now)

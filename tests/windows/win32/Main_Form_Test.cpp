@@ -10,6 +10,10 @@
 
 #include "support/Fake_Sound_Player.h"
 #include "support/Temp_Dir.h"
+#include "win32/About_Box.h"
+#include "win32/Directory_Select_Dlg.h"
+#include "win32/Settings_Form_Dlg.h"
+#include "win32/Sound_File_Info_Box.h"
 #include "win32/TMainForm1.h"
 #include "win32/Win32_Text.h"
 
@@ -54,6 +58,9 @@ protected:
         services.Auto_Run_Key = {"HKEY_CURRENT_USER", "\\Software\\Horavox-Test-Run"};
         services.Version = "1.0.0";
         form = std::make_unique<TMainForm1>(services);
+        about_box = std::make_unique<TAboutBox>(services.Version, clock, services.Random);
+        settings_dialog = std::make_unique<TSettings_Form_Dlg>(form->Live_Settings());
+        form->Attach_Dialogs(*about_box, info_box, *settings_dialog, directory_dialog);
     }
 
     std::wstring Text(HWND window) const
@@ -88,6 +95,10 @@ protected:
     TFake_Sound_System sound;
     std::shared_ptr<TFake_Clock> clock = std::make_shared<TFake_Clock>();
     std::unique_ptr<TMainForm1> form;
+    std::unique_ptr<TAboutBox> about_box;
+    TSound_File_Info_Box info_box;
+    std::unique_ptr<TSettings_Form_Dlg> settings_dialog;
+    TDirectory_Select_Dlg directory_dialog;
 };
 
 TEST_F(Main_Form_Test, The_Menus_Carry_The_Documented_Captions_And_Access_Keys)

@@ -17,7 +17,7 @@ done
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_SERVER="unix:$work/run/pulse/native"
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-trap 'pulseaudio --kill 2>/dev/null; rm -rf "$work"' EXIT
+trap 'stop_sound_server; rm -rf "$work"' EXIT
 
 make_spoken_takes "$work" "0:oh" "1:one" "2:two" "3:three" "4:four" "5:five" "6:six" "7:seven" "8:eight" \
     "9:nine" "10:ten" "11:eleven" "12:twelve" "13:thirteen" "14:fourteen" "15:fifteen" "16:sixteen" \
@@ -28,5 +28,5 @@ start_microphone_server "$work" || { echo "FAIL: no PulseAudio server could be s
 # a device's microphone starts at the latency asked. A listener that asks for
 # 10 ms keeps the sink at that pace, so opening is timed as on a device.
 parec -d room.monitor --latency-msec=10 >/dev/null &
-trap 'kill $! 2>/dev/null; pulseaudio --kill 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $! 2>/dev/null; stop_sound_server; rm -rf "$work"' EXIT
 RECORDER_INPUTS="$work" RECORDER_FIFO="$work/microphone.fifo" RECORDER_BUNDLED="$bundled" "$tests"

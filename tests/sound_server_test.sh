@@ -7,6 +7,7 @@
 set -u
 say=$(realpath "$1")
 source "$(dirname "$0")/shell_checks.sh"
+source "$(dirname "$0")/support/sound_server.sh"
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_SERVER="unix:$work/run/pulse/native"
 unset SDL_AUDIODRIVER
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
@@ -14,7 +15,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 recorder=
 stop_server() {
     [ -z "$recorder" ] || kill "$recorder" 2>/dev/null
-    pulseaudio --kill 2>/dev/null
+    stop_sound_server
     rm -rf "$work"
 }
 trap stop_server EXIT
@@ -22,9 +23,7 @@ trap stop_server EXIT
 # The sink writes what it plays into a pipe, in real time: every sample
 # the server played, and nothing it did not.
 start_server() {
-    pulseaudio -D --system=false --exit-idle-time=-1 -n --load=module-native-protocol-unix \
-        --log-target=file:"$work/pulse.log" || return 1
-    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+    start_sound_server "$work/pulse.log" || return 1
     pactl load-module module-pipe-sink sink_name=heard file="$work/heard.fifo" rate=22050 channels=1 format=s16le \
         use_system_clock_for_timing=yes >/dev/null && pactl set-default-sink heard
 }

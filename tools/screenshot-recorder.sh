@@ -17,7 +17,7 @@ source "$top/tests/support/spoken_takes.sh"
 
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" PULSE_SERVER="unix:$work/runtime/pulse/native"
-trap 'pulseaudio --kill 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_sound_server; rm -rf "$work"' EXIT
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME" "$work/clock"
 cp -r "$build/bin/." "$work/clock/"

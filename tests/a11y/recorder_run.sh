@@ -12,7 +12,7 @@ source "$here/../support/spoken_takes.sh"
 # is this run's own.
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" PULSE_SERVER="unix:$work/runtime/pulse/native"
-trap 'pulseaudio --kill 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_sound_server; rm -rf "$work"' EXIT
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME" "$work/clock"
 cp -r "$bin/." "$work/clock/"
@@ -36,7 +36,9 @@ bus=$!
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/clock/horavox" &
 clock=$!
-trap 'kill $clock $bus 2>/dev/null || true' EXIT
+# The clock saves its settings as it ends: wait, so that nothing writes into
+# the run's directory while it is removed.
+trap 'kill $clock $bus 2>/dev/null; wait $clock 2>/dev/null || true' EXIT
 /usr/bin/python3 "$here/voice_recorder.py" "$work" "$work/microphone.fifo" "$work/data/horavox/voices/my-voice" \
     "$work/clock/vocahora.ini"
 INNER

@@ -1,5 +1,6 @@
 # Sourced by the voice recorder's tests: takes of synthesised words in a
 # room, and a sound server whose microphone is a pipe the test feeds.
+source "$(dirname "${BASH_SOURCE[0]}")/sound_server.sh"
 
 # Writes into DIR: room.raw (0.6 s of the room alone), clean/<name>.wav (each
 # word as the synthesiser said it), takes/<name>.raw (the word in the room,
@@ -43,9 +44,7 @@ make_spoken_takes() {
 # into nothing in real time.
 start_microphone_server() {
     local dir=$1
-    pulseaudio -D --system=false --exit-idle-time=-1 -n --load=module-native-protocol-unix \
-        --log-target=file:"$dir/pulse.log" || return 1
-    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+    start_sound_server "$dir/pulse.log" || return 1
     pactl load-module module-pipe-source source_name=microphone file="$dir/microphone.fifo" rate=22050 channels=1 \
         format=s16le >/dev/null && pactl set-default-source microphone &&
         pactl load-module module-null-sink sink_name=room rate=22050 channels=1 >/dev/null &&

@@ -8,6 +8,7 @@
 set -u
 wine=$1 say=$2
 source "$(dirname "$0")/../shell_checks.sh"
+source "$(dirname "$0")/../support/sound_server.sh"
 # The server's cookie is in this home; Wine's prefix is named apart.
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_SERVER="unix:$work/run/pulse/native"
 # Wine's driver keeps about one period (10 ms) at the server, and on a busy
@@ -23,14 +24,12 @@ server=
 stop_server() {
     [ -z "$recorder" ] || kill "$recorder" 2>/dev/null
     [ -z "$server" ] || kill -CONT "$server" 2>/dev/null
-    pulseaudio --kill 2>/dev/null
+    stop_sound_server
     rm -rf "$work"
 }
 trap stop_server EXIT
 
-pulseaudio -D --system=false --exit-idle-time=-1 -n --load=module-native-protocol-unix \
-    --log-target=file:"$work/pulse.log" || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+start_sound_server "$work/pulse.log" || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
 pactl load-module module-pipe-sink sink_name=heard file="$work/heard.fifo" rate=22050 channels=1 format=s16le \
     use_system_clock_for_timing=yes >/dev/null && pactl set-default-sink heard
 server=$(cat "$XDG_RUNTIME_DIR/pulse/pid")

@@ -323,7 +323,6 @@ void TMainForm1::Run_Command(TMain_Command command)
     case TMain_Command::Restore_Factory_Defaults: Restore_Factory_Defaults_OptionClick(); break;
     case TMain_Command::Show_Settings: Show_Settings_FormClick(); break;
     case TMain_Command::Record_Sound_Files: Record_Sound_Files_OptionClick(); break;
-    case TMain_Command::Record_Own_Voice: break;
     case TMain_Command::Exit: Exit_OptionClick(); break;
     case TMain_Command::View_Readme_file: View_Readme_file_OptionClick(); break;
     case TMain_Command::About: AboutOptionClick(); break;

@@ -1,5 +1,8 @@
 #include "clock/Directory_Rows.h"
 
+#include "system/Volumes.h"
+#include "util/Horavox_Error.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
@@ -59,4 +62,15 @@ std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::ve
         rows.push_back({std::move(name), std::move(child), level, false, hidden});
     }
     return rows;
+}
+
+std::vector<std::string> Enter_Directory(const std::string& directory)
+{
+    TSubdirectory_Listing listing = Read_Subdirectories(directory);
+    int error = listing.error;
+    if (error == 0)
+        error = Change_Working_Directory(directory);
+    if (error != 0)
+        throw EHoravoxError("I/O error " + std::to_string(error));
+    return std::move(listing.names);
 }

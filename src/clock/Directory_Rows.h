@@ -19,3 +19,8 @@ struct TDirectory_Row {
 // so that ~/.local can be reached without crowding the names a user looks
 // for. The current directory's row is the last open one.
 std::vector<TDirectory_Row> Directory_Rows(const std::string& directory, std::vector<std::string> subdirectories);
+
+// Moves the process into `directory` for the chooser and gives the names of
+// its subdirectories. A directory that cannot be read or entered throws
+// "I/O error <the system's number>", and the working directory stays.
+std::vector<std::string> Enter_Directory(const std::string& directory);

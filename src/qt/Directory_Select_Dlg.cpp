@@ -17,7 +17,6 @@
 #include "qt/Dialog_Fonts.h"
 #include "qt/Glyphs.h"
 #include "system/Volumes.h"
-#include "util/Horavox_Error.h"
 
 namespace {
 
@@ -138,14 +137,9 @@ void TDirectory_Select_Dlg::Refresh()
 
 void TDirectory_Select_Dlg::Move_To(const std::string& directory)
 {
-    const TSubdirectory_Listing listing = Read_Subdirectories(directory);
-    int error = listing.error;
-    if (error == 0)
-        error = Change_Working_Directory(directory);
-    if (error != 0)
-        throw EHoravoxError("I/O error " + std::to_string(error));
+    const std::vector<std::string> subdirectories = Enter_Directory(directory);
     directory_ = directory;
-    Show_Directory(listing.names);
+    Show_Directory(subdirectories);
 }
 
 void TDirectory_Select_Dlg::Show_Directory(const std::vector<std::string>& subdirectories)

@@ -6,7 +6,6 @@
 
 #include "clock/Directory_Select_Dlg_Table.h"
 #include "system/Volumes.h"
-#include "util/Horavox_Error.h"
 #include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
 
@@ -113,15 +112,10 @@ INT_PTR TDirectory_Select_Dlg::On_Message(UINT message, WPARAM w_param, LPARAM l
 
 void TDirectory_Select_Dlg::Move_To(const std::string& directory)
 {
-    TSubdirectory_Listing listing = Read_Subdirectories(directory);
-    int error = listing.error;
-    if (error == 0)
-        error = Change_Working_Directory(directory);
-    if (error != 0)
-        throw EHoravoxError("I/O error " + std::to_string(error));
+    std::vector<std::string> subdirectories = Enter_Directory(directory);
     directory_ = directory;
     last_directory_on_drive_[Drive_Of(directory)] = directory;
-    Show_Rows(std::move(listing.names));
+    Show_Rows(std::move(subdirectories));
     Show_Drive();
 }
 

@@ -13,17 +13,7 @@ constexpr wchar_t Relay_Class[] = L"Horavox_Message_Relay";
 
 TMessage_Relay::TMessage_Relay(std::function<void(WPARAM)> on_message) : on_message_(std::move(on_message))
 {
-    static const bool registered = [] {
-        WNDCLASSW relay{};
-        relay.lpfnWndProc = Relay_Procedure;
-        relay.hInstance = GetModuleHandleW(nullptr);
-        relay.lpszClassName = Relay_Class;
-        return RegisterClassW(&relay) != 0;
-    }();
-    (void)registered;
-    window_ = CreateWindowExW(0, Relay_Class, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = Create_Message_Window(Relay_Class, Relay_Procedure, this);
 }
 
 TMessage_Relay::~TMessage_Relay()

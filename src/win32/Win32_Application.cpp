@@ -63,3 +63,17 @@ int Run_Message_Loop()
     }
     return static_cast<int>(message.wParam);
 }
+
+HWND Create_Message_Window(const wchar_t* class_name, WNDPROC procedure, void* owner)
+{
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = class_name;
+    // A second registration of the same class fails harmlessly.
+    RegisterClassW(&window_class);
+    const HWND window = CreateWindowExW(0, class_name, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    return window;
+}

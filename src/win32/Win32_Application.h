@@ -37,3 +37,8 @@ void Process_Pending_Messages();
 
 // Runs messages until the quit request; returns its exit code.
 int Run_Message_Loop();
+
+// A message-only window of the class `class_name` (registered on first use)
+// whose procedure finds `owner` in GWLP_USERDATA: how work from other
+// threads and timers reaches this thread's message loop.
+HWND Create_Message_Window(const wchar_t* class_name, WNDPROC procedure, void* owner);

@@ -14,17 +14,7 @@ constexpr wchar_t Loop_Class[] = L"Horavox_Notice_Loop";
 
 TWin32_Notice_Loop::TWin32_Notice_Loop()
 {
-    static const bool registered = [] {
-        WNDCLASSW loop{};
-        loop.lpfnWndProc = Window_Procedure;
-        loop.hInstance = GetModuleHandleW(nullptr);
-        loop.lpszClassName = Loop_Class;
-        return RegisterClassW(&loop) != 0;
-    }();
-    (void)registered;
-    window_ = CreateWindowExW(0, Loop_Class, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = Create_Message_Window(Loop_Class, Window_Procedure, this);
 }
 
 TWin32_Notice_Loop::~TWin32_Notice_Loop()

@@ -20,16 +20,7 @@ stop_server() {
 }
 trap stop_server EXIT
 
-# The sink writes what it plays into a pipe, in real time: every sample
-# the server played, and nothing it did not.
-start_server() {
-    start_sound_server "$work/pulse.log" || return 1
-    pactl load-module module-pipe-sink sink_name=heard file="$work/heard.fifo" rate=22050 channels=1 format=s16le \
-        use_system_clock_for_timing=yes >/dev/null && pactl set-default-sink heard
-}
-start_server || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
-cat "$work/heard.fifo" >"$work/heard.raw" &
-recorder=$!
+start_listening_server "$work" || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
 
 "$say" 12:12 --clock 12 --seed 7 --wav "$work/render.wav"
 "$say" 12:12 --clock 12 --seed 7 2>"$work/err"

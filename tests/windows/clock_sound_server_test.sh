@@ -9,6 +9,7 @@
 set -u
 wine=$1 clock=$2 say=$3
 source "$(dirname "$0")/../shell_checks.sh"
+source "$(dirname "$0")/../support/sound_server.sh"
 export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" PULSE_SERVER="unix:$work/run/pulse/native"
 # As for horavox-say.exe: Wine's driver keeps about one period at the server,
 # now and then late on a busy machine; asked to keep 60 ms there, it has no gaps.
@@ -18,18 +19,12 @@ chmod 700 "$XDG_RUNTIME_DIR"
 recorder=
 stop_all() {
     [ -z "$recorder" ] || kill "$recorder" 2>/dev/null
-    pulseaudio --kill 2>/dev/null
+    stop_sound_server
     rm -rf "$work"
 }
 trap stop_all EXIT
 
-pulseaudio -D --system=false --exit-idle-time=-1 -n --load=module-native-protocol-unix \
-    --log-target=file:"$work/pulse.log" || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
-pactl load-module module-pipe-sink sink_name=heard file="$work/heard.fifo" rate=22050 channels=1 format=s16le \
-    use_system_clock_for_timing=yes >/dev/null && pactl set-default-sink heard
-cat "$work/heard.fifo" >"$work/heard.raw" &
-recorder=$!
+start_listening_server "$work" || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
 
 # The clock and horavox-say.exe side by side, so both read one settings
 # file, which names a sound directory with letters beyond ASCII and a blank:
@@ -51,34 +46,7 @@ recorded() { stat -c %s "$work/heard.raw"; }
 heard_time() {  # bytes, hh:mm
     local words
     mapfile -t words < <("$wine" "$say_copy" "$2" --print | tr -d '\r' | sed "s|^|$voice/|")
-    /usr/bin/python3 - "$work/heard.raw" "$1" "${words[@]}" <<'PY'
-import sys, time, wave
-start, words = int(sys.argv[2]), []
-for path in sys.argv[3:]:
-    with wave.open(path) as word:
-        words.append(word.readframes(word.getnframes()))
-deadline = time.monotonic() + 5
-while True:
-    heard = open(sys.argv[1], 'rb').read()[start:]
-    found, at = [], 0
-    for word in words:
-        position = heard.find(word, at)
-        while position >= 0 and position % 2:
-            position = heard.find(word, position + 1)
-        if position < 0:
-            break
-        found.append(position // 2)
-        at = position + len(word)
-    if len(found) == len(words) or time.monotonic() > deadline:
-        break
-    time.sleep(0.1)
-offsets = [sum(len(word) for word in words[:i]) // 2 for i in range(len(words))]
-late = [f - found[0] - o for f, o in zip(found, offsets)]
-if len(found) == len(words) and all(abs(d) <= 22 for d in late):
-    print('yes')
-else:
-    print('%d of %d words heard, samples late against the render: %s' % (len(found), len(words), late))
-PY
+    /usr/bin/python3 "$(dirname "$0")/../support/heard_in_order.py" "$work/heard.raw" "$1" 5 "${words[@]}"
 }
 
 clock_window() { xwininfo -root -tree | awk '/— Horavox / && /horavox.exe/ {print $(NF-1) "," $NF; exit}'; }

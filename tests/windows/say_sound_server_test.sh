@@ -29,47 +29,15 @@ stop_server() {
 }
 trap stop_server EXIT
 
-start_sound_server "$work/pulse.log" || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
-pactl load-module module-pipe-sink sink_name=heard file="$work/heard.fifo" rate=22050 channels=1 format=s16le \
-    use_system_clock_for_timing=yes >/dev/null && pactl set-default-sink heard
+start_listening_server "$work" || { echo "FAIL: no PulseAudio server could be started"; exit 1; }
 server=$(cat "$XDG_RUNTIME_DIR/pulse/pid")
-cat "$work/heard.fifo" >"$work/heard.raw" &
-recorder=$!
 
 # Waits (at most three seconds) until the word files named after the first
 # argument are all heard, in order, after the first argument's count of
 # bytes of the recording, each at its offset in the render (the files one
 # after the other) within 1 ms; prints "yes" or what was heard instead.
 heard_in_order() {
-    /usr/bin/python3 - "$work/heard.raw" "$@" <<'PY'
-import sys, time, wave
-start, words = int(sys.argv[2]), []
-for path in sys.argv[3:]:
-    with wave.open(path) as word:
-        words.append(word.readframes(word.getnframes()))
-deadline = time.monotonic() + 3
-while True:
-    heard = open(sys.argv[1], 'rb').read()[start:]
-    found, at = [], 0
-    for word in words:
-        position = heard.find(word, at)
-        # Samples are two bytes: a match at an odd offset is a coincidence.
-        while position >= 0 and position % 2:
-            position = heard.find(word, position + 1)
-        if position < 0:
-            break
-        found.append(position // 2)
-        at = position + len(word)
-    if len(found) == len(words) or time.monotonic() > deadline:
-        break
-    time.sleep(0.1)
-offsets = [sum(len(word) for word in words[:i]) // 2 for i in range(len(words))]
-late = [f - found[0] - o for f, o in zip(found, offsets)]
-if len(found) == len(words) and all(abs(d) <= 22 for d in late):
-    print('yes')
-else:
-    print('%d of %d words heard, samples late against the render: %s' % (len(found), len(words), late))
-PY
+    /usr/bin/python3 "$(dirname "$0")/../support/heard_in_order.py" "$work/heard.raw" "$1" 3 "${@:2}"
 }
 
 # The word files of an announcement, by horavox-say.exe --print.

@@ -67,7 +67,7 @@ TEST(Released_Clock, The_Installed_Copy_Shows_The_Installers_Run_Value_And_Saves
 }
 
 // The installer closes the clock through its channel before it replaces the
-// files, and the clock saves what it had.
+// files, and the clock saves what it had, also with its settings dialog open.
 TEST(Released_Clock, Installing_Again_Closes_The_Running_Clock_Which_Saves)
 {
     const wchar_t* setup = _wgetenv(L"HORAVOX_SETUP");
@@ -77,6 +77,8 @@ TEST(Released_Clock, Installing_Again_Closes_The_Running_Clock_Which_Saves)
     clock.Start();
     clock.Command(Command_Id(TMain_Command::Always_On_Top));
     ASSERT_TRUE(Wait_Until([&] { return (GetWindowLongPtrW(clock.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    clock.Command(Command_Id(TMain_Command::Show_Settings));
+    ASSERT_NE(clock.Wait_For_Dialog(L"Horavox Settings"), nullptr);
     EXPECT_EQ(Run_Program(setup, L"/S"), 0u);
     EXPECT_TRUE(clock.Has_Ended(0ms));
     EXPECT_EQ(Settings_Line(Read_File(App_Data_Settings()), "Always_on_Top_Option"), "1");

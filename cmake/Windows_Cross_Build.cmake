@@ -14,6 +14,7 @@ add_custom_target(voice_pack ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${HORAVOX_BIN}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${voice_pack} ${HORAVOX_BIN}
   DEPENDS ${voice_pack})
+include(cmake/Windows_Package.cmake)
 
 enable_testing()
 add_subdirectory(tests/windows)

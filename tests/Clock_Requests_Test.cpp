@@ -12,11 +12,11 @@ TEST(Clock_Requests, Only_A_Whole_Known_Line_Is_A_Request)
     } cases[] = {
         {"raise\n", TClock_Request::Raise}, {"say-now\n", TClock_Request::Say_Now}, {"raise", std::nullopt},
         {"say-now\r\n", std::nullopt},      {"RAISE\n", std::nullopt},              {"\n", std::nullopt},
-        {"say-now\nraise\n", std::nullopt},
+        {"say-now\nraise\n", std::nullopt}, {"close\n", TClock_Request::Close}, {"close", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Parse_Request(c.line), c.request) << c.line;
-    for (const TClock_Request request : {TClock_Request::Raise, TClock_Request::Say_Now}) {
+    for (const TClock_Request request : {TClock_Request::Raise, TClock_Request::Say_Now, TClock_Request::Close}) {
         EXPECT_EQ(Parse_Request(Request_Line(request)), request);
         EXPECT_LT(Request_Line(request).size(), Max_Request_Line);
     }

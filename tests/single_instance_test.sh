@@ -63,4 +63,19 @@ expect "and named" "horavox: unknown option '--bogus'" "$(head -1 "$work/bogus.e
 kill -TERM "$second"
 wait "$second"
 expect "the clock closes on SIGTERM" 0 "$?"
+
+# --close ends the running clock as its close box does (it saves the window's
+# place, which this file lacks), and starts none when none runs.
+printf '[vocahora]\nNever_Say_Time_Option=1\n' >"$work/app/vocahora.ini"
+SDL_DISKAUDIOFILE=/dev/null "$clock" &
+third=$!
+eventually socket_present
+timeout 10 "$clock" --close
+expect "--close returns once the clock has gone" "0 no socket" "$? $(socket_present && echo socket || echo no socket)"
+wait "$third"
+expect "the closed clock ended normally" 0 "$?"
+grep -q '^window_left_posn=' "$work/app/vocahora.ini"
+expect "the closed clock saved its settings" 0 "$?"
+timeout 10 "$clock" --close
+expect "--close with no clock running does nothing" "0 no socket" "$? $(socket_present && echo socket || echo no socket)"
 exit $((failures > 0))

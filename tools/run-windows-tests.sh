@@ -12,7 +12,8 @@ build=${1:-$top/build-mingw}
 # Unoptimised: the quickest to build, and the tests need no speed.
 cmake -S "$top" -B "$build" -G Ninja --toolchain "$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE= \
   -DHORAVOX_WERROR=ON >/dev/null
-cmake --build "$build" -j2
+# The release packages too: the installer's test installs them.
+cmake --build "$build" -j2 --target all package
 
 wine_server=/usr/lib/wine/wineserver64
 WINEPREFIX=$(mktemp -d /tmp/horavox-wine-XXXXXX)

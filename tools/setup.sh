@@ -26,7 +26,10 @@ packages=(build-essential cmake ninja-build pkg-config
 [ "$mode" = test ] && packages+=(clang libclang-rt-14-dev)
 # The libraries with a Windows half are cross-built and tested under Wine;
 # sox makes the sound files in other formats for the Windows decoder's test.
-[ "$mode" = test ] && packages+=(g++-mingw-w64-x86-64-posix wine64 sox)
+# The Windows release: the installer is built by NSIS, the programs' icon is
+# drawn from the SVG by rsvg-convert and packed by icotool, and the release's
+# test unpacks the zip.
+[ "$mode" = test ] && packages+=(g++-mingw-w64-x86-64-posix wine64 sox nsis librsvg2-bin icoutils unzip)
 bash "$top/tools/install-packages.sh" "${packages[@]}"
 
 # Both commands configure build/ alike, so one after the other rebuilds only

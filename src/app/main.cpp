@@ -42,6 +42,14 @@ int main(int argc, char** argv)
 
     // Beside the executable in a portable copy; in the user's configuration directory in an installed one.
     const TSettings_Location settings_location = Settings_Location();
+    // Closes the clock of this settings file; 0 when none is left running.
+    if (arguments.close) {
+        const QString socket_name = Clock_Socket_Name(QString::fromStdString(settings_location.path));
+        if (Close_Running_Clock(socket_name) != THand_Over::No_Answer)
+            return 0;
+        std::fputs("horavox: the clock with this settings file did not close\n", stderr);
+        return 1;
+    }
     Prepare_Settings_File(settings_location);
     TClock_Server clock_server;
     const TClock_Request request = arguments.say_now ? TClock_Request::Say_Now : TClock_Request::Raise;
@@ -81,10 +89,11 @@ int main(int argc, char** argv)
     TTermination_Watch termination_watch(watcher, [&main_form] { main_form.close(); }, [] { QApplication::exit(0); });
 
     clock_server.On_Request = [&main_form](TClock_Request taken) {
-        if (taken == TClock_Request::Say_Now)
-            main_form.Say_Time_On_Request();
-        else
-            main_form.Bring_To_Front();
+        switch (taken) {
+        case TClock_Request::Say_Now: main_form.Say_Time_On_Request(); break;
+        case TClock_Request::Raise: main_form.Bring_To_Front(); break;
+        case TClock_Request::Close: main_form.close(); break;
+        }
     };
 
     main_form.show();

@@ -6,6 +6,8 @@
 // (-platform, -style ...) are taken out before this sees them.
 struct TClock_Arguments {
     bool say_now = false;
+    // Close the running clock and start none.
+    bool close = false;
     bool help = false;
     std::string error;  // empty when the line was understood
 };

@@ -5,12 +5,17 @@
 
 std::string Request_Line(TClock_Request request)
 {
-    return request == TClock_Request::Say_Now ? "say-now\n" : "raise\n";
+    switch (request) {
+    case TClock_Request::Say_Now: return "say-now\n";
+    case TClock_Request::Close: return "close\n";
+    case TClock_Request::Raise: break;
+    }
+    return "raise\n";
 }
 
 std::optional<TClock_Request> Parse_Request(const std::string& line)
 {
-    for (const TClock_Request request : {TClock_Request::Raise, TClock_Request::Say_Now})
+    for (const TClock_Request request : {TClock_Request::Raise, TClock_Request::Say_Now, TClock_Request::Close})
         if (line == Request_Line(request))
             return request;
     return std::nullopt;

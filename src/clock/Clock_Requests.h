@@ -8,9 +8,11 @@
 // and a later start hands its request to it as one line, which the clock
 // answers with one line, instead of opening a second clock.
 
-enum class TClock_Request { Raise, Say_Now };
+// Close asks the clock to close as its close box does, saving its settings
+// (an installer or uninstaller about to replace or remove it).
+enum class TClock_Request { Raise, Say_Now, Close };
 
-// "raise\n" or "say-now\n".
+// "raise\n", "say-now\n" or "close\n".
 std::string Request_Line(TClock_Request request);
 // The request a received line asks for; none for anything else.
 std::optional<TClock_Request> Parse_Request(const std::string& line);

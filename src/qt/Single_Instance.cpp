@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <thread>
 #include <optional>
 #include <utility>
 
@@ -188,4 +189,19 @@ THand_Over Become_The_Clock(TClock_Server& server, const QString& socket_name, T
         qWarning("horavox: cannot listen for later starts on %s: %s", qPrintable(socket_name),
                  qPrintable(server.Error_String()));
     return hand_over;
+}
+
+THand_Over Close_Running_Clock(const QString& socket_name, milliseconds timeout)
+{
+    const TDeadline deadline = std::chrono::steady_clock::now() + timeout;
+    const THand_Over hand_over = Hand_To_Running_Clock(socket_name, TClock_Request::Close, timeout);
+    if (hand_over != THand_Over::Taken)
+        return hand_over;
+    // The clock removes its socket as it ends, after its settings are saved.
+    while (QFileInfo::exists(socket_name)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return THand_Over::No_Answer;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return THand_Over::Taken;
 }

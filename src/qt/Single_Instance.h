@@ -58,3 +58,9 @@ enum class THand_Over {
 // Each step of the hand-over waits at most `answer_timeout`.
 THand_Over Become_The_Clock(TClock_Server& server, const QString& socket_name, TClock_Request request,
                             std::chrono::milliseconds answer_timeout = std::chrono::seconds(1));
+
+// Asks the clock that runs with `socket_name` to close as its close box does
+// and waits until it has ended: Taken once it has, No_Clock when none runs,
+// No_Answer when it did not take the request or still runs at `timeout`.
+THand_Over Close_Running_Clock(const QString& socket_name,
+                               std::chrono::milliseconds timeout = std::chrono::seconds(10));

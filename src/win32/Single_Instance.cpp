@@ -214,7 +214,10 @@ TClock_Pipe_Server::TListen TClock_Pipe_Server::Listen(const std::wstring& pipe_
 
 namespace {
 
-THand_Over Hand_To_Running_Clock(const std::wstring& pipe_name, TClock_Request request, milliseconds timeout)
+// `clock_process`, when given, receives a handle to the clock's process
+// (null where the system does not tell), opened before the request goes.
+THand_Over Hand_To_Running_Clock(const std::wstring& pipe_name, TClock_Request request, milliseconds timeout,
+                                 HANDLE* clock_process = nullptr)
 {
     const TDeadline deadline = std::chrono::steady_clock::now() + timeout;
     HANDLE pipe = INVALID_HANDLE_VALUE;
@@ -229,6 +232,9 @@ THand_Over Hand_To_Running_Clock(const std::wstring& pipe_name, TClock_Request r
             return THand_Over::No_Answer;
         WaitNamedPipeW(pipe_name.c_str(), Remaining(deadline));
     }
+    ULONG server_id = 0;
+    if (clock_process != nullptr && GetNamedPipeServerProcessId(pipe, &server_id))
+        *clock_process = OpenProcess(SYNCHRONIZE, FALSE, server_id);
     // The running clock may come to the front: this process is the one the user started.
     AllowSetForegroundWindow(ASFW_ANY);
     THand_Over hand_over = THand_Over::No_Answer;
@@ -260,4 +266,18 @@ THand_Over Become_The_Clock(TClock_Pipe_Server& server, const std::wstring& pipe
         Sleep(20);
     } while (std::chrono::steady_clock::now() < deadline);
     return THand_Over::No_Answer;
+}
+
+THand_Over Close_Running_Clock(const std::wstring& pipe_name, milliseconds timeout)
+{
+    const TDeadline deadline = std::chrono::steady_clock::now() + timeout;
+    HANDLE clock_process = nullptr;
+    THand_Over hand_over = Hand_To_Running_Clock(pipe_name, TClock_Request::Close, timeout, &clock_process);
+    // Its files stay in use until the process has gone, not only its window.
+    if (hand_over == THand_Over::Taken && clock_process != nullptr &&
+        WaitForSingleObject(clock_process, Remaining(deadline)) != WAIT_OBJECT_0)
+        hand_over = THand_Over::No_Answer;
+    if (clock_process != nullptr)
+        CloseHandle(clock_process);
+    return hand_over;
 }

@@ -45,3 +45,10 @@ enum class THand_Over {
 // makes `server` own it. Each step of the hand-over waits at most `answer_timeout`.
 THand_Over Become_The_Clock(TClock_Pipe_Server& server, const std::wstring& pipe_name, TClock_Request request,
                             std::chrono::milliseconds answer_timeout = std::chrono::seconds(5));
+
+// Asks the clock that owns `pipe_name` to close as its close box does and
+// waits for its process to end: Taken once it has, No_Clock when none runs,
+// No_Answer when it did not take the request or is still running at `timeout`
+// (a box asking the user something, settings that could not be written).
+THand_Over Close_Running_Clock(const std::wstring& pipe_name,
+                               std::chrono::milliseconds timeout = std::chrono::seconds(10));

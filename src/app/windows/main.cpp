@@ -64,6 +64,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
 
     // Beside the executable in a portable copy; in %APPDATA%\Horavox in an installed one.
     const TSettings_Location settings_location = Settings_Location();
+    // An installer or uninstaller closes the clock of this copy, for this
+    // user, before it touches the files; 0 when none is left running.
+    if (arguments.close)
+        return Close_Running_Clock(Clock_Pipe_Name(settings_location.path)) == THand_Over::No_Answer ? 1 : 0;
     Prepare_Settings_File(settings_location);
     // One clock per settings file: a later start hands its request over and ends.
     TClock_Pipe_Server clock_server;
@@ -107,10 +111,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
     main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
 
     clock_server.On_Request = [&main_form](TClock_Request taken) {
-        if (taken == TClock_Request::Say_Now)
-            main_form.Say_Time_On_Request();
-        else
-            main_form.Bring_To_Front();
+        switch (taken) {
+        case TClock_Request::Say_Now: main_form.Say_Time_On_Request(); break;
+        case TClock_Request::Raise: main_form.Bring_To_Front(); break;
+        case TClock_Request::Close: main_form.Exit_OptionClick(); break;
+        }
     };
 
     Run_Guarded([&] { main_form.Show(show_command); });

@@ -117,6 +117,11 @@ TClock_Copy::TClock_Copy() : directory_(Fresh_Directory())
     std::filesystem::copy_file(Clock_Executable, directory_ / "horavox.exe");
 }
 
+TClock_Copy::TClock_Copy(TIn_Place)
+    : directory_(std::filesystem::path(Clock_Executable).parent_path()), in_place_(true)
+{
+}
+
 TClock_Copy::~TClock_Copy()
 {
     if (process_ != nullptr) {
@@ -126,7 +131,8 @@ TClock_Copy::~TClock_Copy()
         CloseHandle(process_);
     }
     std::error_code error;
-    std::filesystem::remove_all(directory_, error);
+    if (!in_place_)
+        std::filesystem::remove_all(directory_, error);
 }
 
 void TClock_Copy::Write_Settings(const std::string& text) const
@@ -177,8 +183,13 @@ void TClock_Copy::Start(const std::wstring& arguments)
 
 DWORD TClock_Copy::Run_To_End(const std::wstring& arguments, std::chrono::milliseconds timeout)
 {
+    return Run_Program(directory_ / "horavox.exe", arguments, timeout);
+}
+
+DWORD Run_Program(const std::wstring& executable, const std::wstring& arguments, std::chrono::milliseconds timeout)
+{
     DWORD id = 0;
-    const HANDLE other = Start_Process(directory_ / "horavox.exe", arguments, id);
+    const HANDLE other = Start_Process(executable, arguments, id);
     if (other == nullptr)
         return static_cast<DWORD>(-1);
     DWORD exit_code = static_cast<DWORD>(-2);
@@ -223,4 +234,33 @@ void TClock_Copy::Close()
 {
     PostMessageW(main_, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Has_Ended()) << "the clock did not end";
+}
+
+std::string Settings_Line(const std::string& settings, const std::string& key)
+{
+    const auto at = settings.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return "<missing>";
+    const auto start = at + key.size() + 2;
+    return settings.substr(start, settings.find_first_of("\r\n", start) - start);
+}
+
+std::wstring Run_Value(const std::wstring& name)
+{
+    const std::wstring command =
+        L"reg query \"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v \"" + name + L"\" 2>nul";
+    FILE* pipe = _wpopen(command.c_str(), L"r");
+    if (pipe == nullptr)
+        return L"<no reg>";
+    std::wstring output;
+    wchar_t line[1024];
+    while (fgetws(line, 1024, pipe) != nullptr)
+        output += line;
+    _pclose(pipe);
+    const std::wstring marker = name + L"    REG_SZ    ";
+    const auto at = output.find(marker);
+    if (at == std::wstring::npos)
+        return L"";
+    const auto start = at + marker.size();
+    return output.substr(start, output.find_first_of(L"\r\n", start) - start);
 }

@@ -28,11 +28,23 @@ HWND Find_Child(HWND parent, const wchar_t* class_name, const std::wstring& text
 // Clicks a button as a user would, without waiting for what the click opens.
 void Click(HWND button);
 
+// The line `key=...` of a settings file's text; "<missing>" when it has none.
+std::string Settings_Line(const std::string& settings, const std::string& key);
+// The data of a value of the log-on list as another program, reg.exe, reads it; empty when missing.
+std::wstring Run_Value(const std::wstring& name);
+// Starts a program and waits for it to end; its exit code.
+DWORD Run_Program(const std::wstring& executable, const std::wstring& arguments,
+                  std::chrono::milliseconds timeout = 60s);
+
 // A copy of the clock in a program directory of its own, so that its
 // settings file lies beside it; started and stopped by the test.
 class TClock_Copy {
 public:
     TClock_Copy();
+    // The clock under test where it lies (an installed or unpacked copy),
+    // neither copied nor removed.
+    struct TIn_Place {};
+    explicit TClock_Copy(TIn_Place);
     ~TClock_Copy();
     TClock_Copy(const TClock_Copy&) = delete;
     TClock_Copy& operator=(const TClock_Copy&) = delete;
@@ -63,6 +75,7 @@ public:
 
 private:
     std::filesystem::path directory_;
+    bool in_place_ = false;
     HANDLE process_ = nullptr;
     DWORD process_id_ = 0;
     HWND main_ = nullptr;

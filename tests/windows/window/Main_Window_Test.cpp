@@ -30,15 +30,6 @@ bool Is_Topmost(HWND window)
     return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-std::string Settings_Line(const std::string& settings, const std::string& key)
-{
-    const auto at = settings.find("\n" + key + "=");
-    if (at == std::string::npos)
-        return "<missing>";
-    const auto start = at + key.size() + 2;
-    return settings.substr(start, settings.find_first_of("\r\n", start) - start);
-}
-
 TEST(Main_Window, A_First_Start_Shows_The_Ticking_Face_And_Writes_The_Settings_Only_On_Closing)
 {
     TClock_Copy clock;
@@ -177,27 +168,6 @@ TEST(Main_Window, Restore_Factory_Defaults_Asks_First_And_Esc_Answers_No)
     EXPECT_EQ(Client_Rect(clock.Main()).right, 235);
 }
 
-// The log-on list as another program, reg.exe, reads it.
-std::wstring Reg_Query(const std::wstring& name)
-{
-    const std::wstring command =
-        L"reg query \"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v \"" + name + L"\" 2>nul";
-    FILE* pipe = _wpopen(command.c_str(), L"r");
-    if (pipe == nullptr)
-        return L"<no reg>";
-    std::wstring output;
-    wchar_t line[1024];
-    while (fgetws(line, 1024, pipe) != nullptr)
-        output += line;
-    _pclose(pipe);
-    const std::wstring marker = name + L"    REG_SZ    ";
-    const auto at = output.find(marker);
-    if (at == std::wstring::npos)
-        return L"";
-    const auto start = at + marker.size();
-    return output.substr(start, output.find_first_of(L"\r\n", start) - start);
-}
-
 TEST(Main_Window, The_Auto_Run_Item_Writes_And_Removes_The_Run_Value)
 {
     TClock_Copy clock;
@@ -212,11 +182,11 @@ TEST(Main_Window, The_Auto_Run_Item_Writes_And_Removes_The_Run_Value)
     };
     clock.Command(Command_Id(TMain_Command::Auto_Run_at_Windows_Startup));
     answer(L"This program (horavox.exe) will now run automatically at Windows Start-Up.");
-    EXPECT_EQ(Reg_Query(L"horavox.exe"), executable);
+    EXPECT_EQ(Run_Value(L"horavox.exe"), executable);
 
     clock.Command(Command_Id(TMain_Command::Auto_Run_at_Windows_Startup));
     answer(L"This program (horavox.exe) will now no-longer run automatically at Windows Start-Up.");
-    EXPECT_EQ(Reg_Query(L"horavox.exe"), L"");
+    EXPECT_EQ(Run_Value(L"horavox.exe"), L"");
     // The check mark went with the value both times: a third click adds it again.
     clock.Command(Command_Id(TMain_Command::Auto_Run_at_Windows_Startup));
     answer(L"This program (horavox.exe) will now run automatically at Windows Start-Up.");

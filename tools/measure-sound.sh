@@ -98,25 +98,30 @@ pacat --latency-msec=10 </dev/zero 2>/dev/null &
 keeper_pid=$!
 unset SDL_AUDIODRIVER
 
+# An X server of our own on a free display number; no window manager, so a
+# window is mapped the moment its program asks. horavox.exe needs it for its
+# sound figures too.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$scratch/display")"
+
 echo "before: $(git -C "$before_src" log --oneline -1)"
 echo "after:  the working tree at $(git -C "$top" log --oneline -1)"
 if [ "$only" != desktop ] && [ "$only" != wine ]; then
   # A Wine prefix of its own, its server kept running between the runs, as
   # a desktop session keeps it; Wine's winepulse.drv plays to our server.
   export WINEPREFIX="$scratch/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  (unset DISPLAY WAYLAND_DISPLAY; /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1)
+  # The persistent server first: wineboot would start one of its own, and a
+  # second for the same prefix refuses to start.
+  mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver64 -p
+  (unset DISPLAY WAYLAND_DISPLAY; /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1)
   export MEASURE_WINE=/usr/lib/wine/wine64 MEASURE_WINDOWS_SAY="$top/build-measure-mingw/bin/horavox-say.exe" \
     MEASURE_WINDOWS_CLOCK="$top/build-measure-mingw/bin/horavox.exe"
   python3 "$top/tools/measure_sound.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" "$runs"
 fi
 if [ "$only" != sound ]; then
-  # An X server of our own on a free display number; no window manager, so a
-  # window is mapped the moment its program asks.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$scratch/display")"
   # The Debian interpreter, which has python3-xlib, whatever python3 is first on PATH.
   if [ "$only" != wine ]; then
     /usr/bin/python3 "$top/tools/measure_desktop.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" \
@@ -125,8 +130,9 @@ if [ "$only" != sound ]; then
   # Wine's windows on the same display, from a prefix made with it; the
   # server kept running, as a desktop session keeps it.
   export WINEPREFIX="$scratch/wine-desktop" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver64 -p
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
   /usr/bin/python3 "$top/tools/measure_wine_desktop.py" /usr/lib/wine/wine64 \
     "$top/build-measure-mingw/bin/horavox.exe" "$refs/title_on_the_second.exe" ${1:-10}
 fi

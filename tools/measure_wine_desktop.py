@@ -9,8 +9,9 @@ run (title_on_the_second.exe, which sets its title on each whole second):
   - tick phase: how long after each whole second the title shows it, with
     seconds skipped or doubled, and the difference from the reference on the
     same second;
-  - idle CPU: the process's own CPU time over the watch (Wine's server,
-    shared by both, is not counted).
+  - idle CPU: the process's own CPU time over the watch, which begins once
+    the start-up's sound-device probe has closed the device again (Wine's
+    server, shared by both, is not counted).
 
 Usage: measure_wine_desktop.py WINE HORAVOX_EXE REFERENCE_EXE [RUNS] [TICK_SECONDS]
 Needs DISPLAY, WINEPREFIX (with its server kept running) and python3-xlib.
@@ -27,7 +28,9 @@ import time
 from measure_desktop import Observer, percentile, spread_ms, tick_figures
 
 QUIET_INI = "[vocahora]\r\nNever_Say_Time_Option=1\r\nSay_Time_Every_Hour_Option=0\r\n"
-SETTLE_SECONDS = 3
+# Past the start-up: the clock's activation probes the sound device, which
+# then stays open until the 10 s silence close, and that is not idling.
+SETTLE_SECONDS = 13
 TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
 
 

@@ -200,8 +200,10 @@ void TPulse_Output::Unlock()
 void TPulse_Output::Start_Now()
 {
     Lock();
-    if (filling_ && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY)
+    if (filling_ && pulse_.Stream_Get_State(stream_) == PA_STREAM_READY) {
+        started_ = true;
         Fill_And_Write(target_bytes_, !Sound_Unplayed());
+    }
     Unlock();
 }
 
@@ -252,7 +254,10 @@ void TPulse_Output::Count_Trailing_Silence(const std::uint8_t* data, std::size_t
 void TPulse_Output::On_Write(pa_stream*, std::size_t length, void* output)
 {
     auto& self = *static_cast<TPulse_Output*>(output);
-    if (self.filling_)
+    // Until the first sound the stream holds nothing, so the server starts
+    // it with the sound itself, as it starts a player's stream, rather than
+    // with silence that is already on its way when the sound is written over it.
+    if (self.filling_ && self.started_)
         self.Fill_And_Write(length, false);
 }
 

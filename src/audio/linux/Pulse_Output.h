@@ -72,6 +72,8 @@ private:
     bool filling_ = true;
     // Connected and playing; a break after this is reported, once.
     bool playing_ = false;
+    // A sound has been started on the stream; silence is written from then on.
+    bool started_ = false;
     // What the server keeps queued ahead of playing, in bytes.
     std::size_t target_bytes_ = 0;
     // Silence written since the last sound, in bytes; counted no further

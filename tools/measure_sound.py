@@ -8,6 +8,7 @@ on how late a block happened to be read. A sound's onset is its first frame
 above the loudness threshold.
 
 Usage: measure_sound.py BEFORE_BIN AFTER_BIN [RUNS]
+       measure_sound.py --windows-clock MINUTES   (horavox.exe alone)
 Each *_BIN is a directory holding horavox, horavox-say and the voice pack.
 With MEASURE_WINE and MEASURE_WINDOWS_SAY set (Wine's loader and
 horavox-say.exe), horavox-say.exe under Wine is measured in the same rounds,
@@ -360,5 +361,19 @@ def main():
             print("  %-18s %-8s %s" % (name, label, fmt(values)))
 
 
+def windows_clock_only(minutes):
+    """horavox.exe's first sound after each of `minutes` due minutes, alone
+    (measure-sound.sh --only wine); the first minute is the clock's first."""
+    recorder = Recorder(os.environ.get("MEASURE_SOURCE", "measure.monitor"))
+    time.sleep(0.5)
+    results = clock_exe_first_sound(recorder, os.environ["MEASURE_WINE"], os.environ["MEASURE_WINDOWS_CLOCK"], minutes)
+    recorder.stop()
+    print("\nhoravox.exe under Wine, first sound after a due minute (ms), %d real minutes: median %.1f; runs %s" % (
+        minutes, median_ms(results), " ".join(ms(v) if v is not None else "-" for v in results)))
+
+
 if __name__ == "__main__":
-    main()
+    if sys.argv[1] == "--windows-clock":
+        windows_clock_only(int(sys.argv[2]))
+    else:
+        main()

@@ -31,6 +31,10 @@ public:
     // While locked, `fill` is not running and will not start.
     virtual void Lock() = 0;
     virtual void Unlock() = 0;
+    // The stream was lost by no longer answering rather than by breaking
+    // off: a sound server that has stopped, which a new stream would wait
+    // on as well.
+    virtual bool Hangs() const { return false; }
     // Lets what was filled play out and closes the stream. It may take a
     // while, so the output calls it on a thread of its own.
     virtual void Close() = 0;
@@ -41,3 +45,9 @@ public:
 // is written back. Throws EMCIDeviceError with the system's text.
 std::unique_ptr<TOutput_Device> Open_Output_Device(TOutput_Format& format, TOutput_Device::TFill fill,
                                                    TOutput_Device::TLost lost, void* argument);
+
+// Returns unless a device that stopped answering was left to its own thread
+// (a sound server that hangs): the program then ends here with `exit_code`,
+// its output flushed, without unloading the system's sound driver, which at a
+// normal end would wait on that server for ever or fail in its own cleanup.
+void End_Program_If_Device_Hangs(int exit_code);

@@ -51,7 +51,7 @@ void TOutput_Sound_Player::Play()
         audio_.Post_Notice(voice_, generation_);
         return;
     }
-    audio_.Request_Play(voice_, samples_, generation_);
+    audio_.Request_Play(voice_, samples_, generation_, FileName);
 }
 
 bool TOutput_Sound_Player::Is_Sounding() const

@@ -62,6 +62,12 @@ void TSound_Output::Close_When_Silent()
 
 void TSound_Output::Ensure_Open()
 {
+    lost_ = false;
+    Open_If_Closed();
+}
+
+void TSound_Output::Open_If_Closed()
+{
     if (device_)
         return;
     TSound_Output* expected = nullptr;
@@ -122,29 +128,44 @@ void TSound_Output::On_Device_Lost(void* output)
 }
 
 // The server went away (restarted, or the user logged out of it): the
-// sounds waiting go on through a new device, and if none opens they are
-// reported as played, so no announcement waits for ever.
+// sounds waiting go on through a new device. If none opens they are
+// reported as played, so no announcement waits for ever, and the sound cut
+// off is reported by its file; the system's text for the failed opening
+// would not say that anything had been playing.
 void TSound_Output::Replace_Lost_Device()
 {
     if (!device_)
         return;
+    const bool hangs = device_->Hangs();
     device_.reset();
     Open_Device.store(nullptr);
-    try {
-        Ensure_Open();
-    } catch (const EMCIDeviceError&) {
-        Discard_Queued_Sounds();
+    if (!hangs) {
+        try {
+            Open_If_Closed();
+            return;
+        } catch (const EMCIDeviceError&) {
+        }
     }
+    const int cut_off = Discard_Queued_Sounds();
+    if (cut_off < 0)
+        return;
+    lost_ = true;
+    throw EMCIDeviceError(Sound_Lost_Text, file_names_[static_cast<std::size_t>(cut_off)]);
 }
 
-void TSound_Output::Discard_Queued_Sounds()
+int TSound_Output::Discard_Queued_Sounds()
 {
+    int first = -1;
     std::array<std::uint8_t, 4096> scratch{};
     while (!voices_.Empty()) {
         const TVoice_Queue::TFinished_List finished = voices_.Fill(scratch);
-        for (std::size_t i = 0; i < finished.Count; ++i)
+        for (std::size_t i = 0; i < finished.Count; ++i) {
+            if (first < 0)
+                first = finished.Items[i].Voice;
             Post_Notice(finished.Items[i].Voice, finished.Items[i].Generation);
+        }
     }
+    return first;
 }
 
 // The device is released on the GUI thread: SDL_Quit frees that thread's
@@ -190,9 +211,15 @@ void TSound_Output::Post_Notice(int voice, std::uint32_t generation)
     });
 }
 
-void TSound_Output::Request_Play(int voice, std::span<const std::int16_t> sound, std::uint32_t generation)
+void TSound_Output::Request_Play(int voice, std::span<const std::int16_t> sound, std::uint32_t generation,
+                                 const std::string& file_name)
 {
-    Ensure_Open();
+    if (lost_ && !device_) {
+        Post_Notice(voice, generation);
+        return;
+    }
+    Open_If_Closed();
+    file_names_[static_cast<std::size_t>(voice)] = file_name;
     const bool after_silence = voices_.Empty();
     voices_.Enqueue(voice,
                     std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(sound.data()), sound.size_bytes()),

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <thread>
 
 #include "audio/Notice_Loop.h"
@@ -32,6 +33,10 @@
 // frame after it. The announcement's chain of notices starts the next word
 // while the current one still sounds (a request on a playing slot is answered
 // at once), so the next word is already waiting when the current one ends.
+// Raised when the device breaks off in the middle of a sound and no other
+// opens in its place; the file of the sound cut off follows it.
+inline constexpr char Sound_Lost_Text[] = "The sound stopped playing: the sound device was lost";
+
 class TSound_Output {
 public:
     // Enough for the seven slots, the shareability probe and a few more.
@@ -51,6 +56,7 @@ public:
     TSound_Output& operator=(const TSound_Output&) = delete;
 
     // Opens the device unless it is open; throws EMCIDeviceError with the system's text.
+    // A sound asked for after this opens the device again even if it was lost.
     void Ensure_Open();
     // Opens the device for a sound that is about to come, and keeps it open
     // for the silence time from now. Never throws: the sound itself reports
@@ -68,8 +74,12 @@ public:
     // earlier opening, or for an earlier player on the same voice, is known.
     std::uint32_t New_Generation();
     // Plays the voice's sound now, or right after the sounds already asked
-    // for; its end is reported with `generation`.
-    void Request_Play(int voice, std::span<const std::int16_t> sound, std::uint32_t generation);
+    // for; its end is reported with `generation`. `file_name` names the sound
+    // in an error. Once a lost device could not be replaced, the sounds asked
+    // for are reported as played at once until the next Ensure_Open: the rest
+    // of an announcement cut off is not tried on a device that is gone.
+    void Request_Play(int voice, std::span<const std::int16_t> sound, std::uint32_t generation,
+                      const std::string& file_name);
     // The voice's sound is playing or waiting to play.
     bool Is_Sounding(int voice) const;
     // A sound is playing or waiting to play.
@@ -86,8 +96,10 @@ public:
 private:
     static void Fill_Buffer(void* output, std::uint8_t* stream, int length);
     static void On_Device_Lost(void* output);
+    void Open_If_Closed();
     void Replace_Lost_Device();
-    void Discard_Queued_Sounds();
+    // The voice of the sound that was playing, or -1.
+    int Discard_Queued_Sounds();
     void Deliver_Notice(int voice, std::uint32_t generation);
     void Close_Device();
     void Finish_Closing();
@@ -110,6 +122,9 @@ private:
     void* output_tap_argument_ = nullptr;
     std::uint32_t last_generation_ = 0;
     TOutput_Format format_;
+    // A device broke off and none opened in its place.
+    bool lost_ = false;
     std::array<TNotice, Voice_Count> listeners_{};
+    std::array<std::string, Voice_Count> file_names_{};
     TVoice_Queue voices_;
 };

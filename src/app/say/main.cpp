@@ -14,6 +14,7 @@
 #include "engine/Announcement_Engine.h"
 #include "engine/Compose_Spoken_Time.h"
 #include "engine/Plain_Engine_Host.h"
+#include "audio/Output_Device.h"
 #include "audio/Plain_Notice_Loop.h"
 #include "system/Console.h"
 #include "system/Files.h"
@@ -140,11 +141,8 @@ int Speak_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source
     return errors.shown ? Exit_Failure : 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
-    Use_Utf8_Console();
     TSay_Options options;
     try {
         options = Parse_Say_Arguments(Program_Arguments(argc, argv));
@@ -183,4 +181,14 @@ int main(int argc, char** argv)
         std::cerr << "horavox-say: " << error.what() << "\n";
         return Exit_Failure;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Use_Utf8_Console();
+    const int exit_code = Run(argc, argv);
+    End_Program_If_Device_Hangs(exit_code);
+    return exit_code;
 }

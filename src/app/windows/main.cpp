@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "audio/Output_Device.h"
 #include "audio/Output_Sound_Player.h"
 #include "audio/Sound_Output.h"
 #include "clock/Clock_Arguments.h"
@@ -83,43 +84,49 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
         break;
     }
 
-    // Outlives the window's second timer.
-    TWin32_Handle_Watcher watcher;
-    // The sound output's notices come through the message loop; the output
-    // outlives every sound player attached to it.
-    TWin32_Notice_Loop notice_loop;
-    TSound_Output audio(notice_loop);
-    TMain_Form_Services services;
-    services.Clock = std::make_shared<TWindows_Clock>();
-    services.Make_Second_Timer = [&watcher](std::function<void()> on_wake) {
-        return Make_System_Second_Timer(watcher, std::move(on_wake));
-    };
-    services.Make_Sound_Player = [&audio](int) { return std::make_shared<TOutput_Sound_Player>(audio); };
-    services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
-    services.Random = std::make_shared<TSeeded_Random>();
-    services.Program_Directory = Program_Directory();
-    services.Settings_Path = settings_location.path;
-    services.Executable_Path = Executable_Path();
-    services.Auto_Run_Key = Auto_Run_Key();
-    services.Version = HORAVOX_VERSION;
+    int exit_code = 0;
+    {
+        // Outlives the window's second timer.
+        TWin32_Handle_Watcher watcher;
+        // The sound output's notices come through the message loop; the output
+        // outlives every sound player attached to it.
+        TWin32_Notice_Loop notice_loop;
+        TSound_Output audio(notice_loop);
+        TMain_Form_Services services;
+        services.Clock = std::make_shared<TWindows_Clock>();
+        services.Make_Second_Timer = [&watcher](std::function<void()> on_wake) {
+            return Make_System_Second_Timer(watcher, std::move(on_wake));
+        };
+        services.Make_Sound_Player = [&audio](int) { return std::make_shared<TOutput_Sound_Player>(audio); };
+        services.Prepare_Sound_Device = [&audio] { audio.Prepare(); };
+        services.Random = std::make_shared<TSeeded_Random>();
+        services.Program_Directory = Program_Directory();
+        services.Settings_Path = settings_location.path;
+        services.Executable_Path = Executable_Path();
+        services.Auto_Run_Key = Auto_Run_Key();
+        services.Version = HORAVOX_VERSION;
 
-    TMainForm1 main_form(services);
-    TAboutBox about_box(services.Version, services.Clock, services.Random);
-    TSound_File_Info_Box sound_file_info_box;
-    TSettings_Form_Dlg settings_dialog(main_form.Live_Settings());
-    TDirectory_Select_Dlg directory_dialog;
-    main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
+        TMainForm1 main_form(services);
+        TAboutBox about_box(services.Version, services.Clock, services.Random);
+        TSound_File_Info_Box sound_file_info_box;
+        TSettings_Form_Dlg settings_dialog(main_form.Live_Settings());
+        TDirectory_Select_Dlg directory_dialog;
+        main_form.Attach_Dialogs(about_box, sound_file_info_box, settings_dialog, directory_dialog);
 
-    clock_server.On_Request = [&main_form](TClock_Request taken) {
-        switch (taken) {
-        case TClock_Request::Say_Now: main_form.Say_Time_On_Request(); break;
-        case TClock_Request::Raise: main_form.Bring_To_Front(); break;
-        case TClock_Request::Close: main_form.Exit_OptionClick(); break;
-        }
-    };
+        clock_server.On_Request = [&main_form](TClock_Request taken) {
+            switch (taken) {
+            case TClock_Request::Say_Now: main_form.Say_Time_On_Request(); break;
+            case TClock_Request::Raise: main_form.Bring_To_Front(); break;
+            case TClock_Request::Close: main_form.Exit_OptionClick(); break;
+            }
+        };
 
-    Run_Guarded([&] { main_form.Show(show_command); });
-    if (arguments.say_now)
-        Run_Guarded([&] { main_form.Say_Time_On_Request(); });
-    return Run_Message_Loop();
+        Run_Guarded([&] { main_form.Show(show_command); });
+        if (arguments.say_now)
+            Run_Guarded([&] { main_form.Say_Time_On_Request(); });
+        exit_code = Run_Message_Loop();
+    }
+    // Once the windows and the sound output have gone.
+    End_Program_If_Device_Hangs(exit_code);
+    return exit_code;
 }

@@ -24,6 +24,8 @@ constexpr ULONGLONG Progress_Limit_Ms = 2000;
 // How often the thread looks at the time while the device is silent about it.
 constexpr DWORD Watch_Interval_Ms = 100;
 
+std::atomic<bool> Left_Hanging{false};
+
 std::string Device_Text(MMRESULT result)
 {
     std::array<wchar_t, MAXERRORLENGTH> text{};
@@ -73,6 +75,8 @@ struct TWave_Out_Output::TState {
     THandle finished{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<bool> start_now{false};
     std::atomic<bool> quit{false};
+    // The device stopped playing what it was given (read by Hangs).
+    std::atomic<bool> hangs{false};
     MMRESULT open_result = MMSYSERR_ERROR;
     std::thread thread;
 
@@ -159,8 +163,10 @@ void TWave_Out_Output::TState::Run()
             }
             any_queued = any_queued || buffer.Queued;
         }
-        if (any_queued && now - last_progress > Progress_Limit_Ms)
+        if (any_queued && now - last_progress > Progress_Limit_Ms) {
             broken = stuck = true;
+            hangs = true;
+        }
         if (quit && ((!any_queued && trailing_left == 0) || broken))
             break;
         if (broken)
@@ -205,6 +211,7 @@ void TWave_Out_Output::TState::Run()
     // A stuck device (a sound server that has stopped) would hang a reset or
     // a close, and may still read the buffers: both are left to it.
     if (stuck) {
+        Left_Hanging = true;
         static_cast<void>(buffers.release());
     } else {
         waveOutReset(device);
@@ -232,6 +239,7 @@ std::unique_ptr<TWave_Out_Output> TWave_Out_Output::Open(int frequency, int chan
         }
         state->quit = true;
         state->thread.detach();
+        Left_Hanging = true;
         why = "The sound device does not answer";
         throw EMCIDeviceError(why);
     }
@@ -259,10 +267,22 @@ void TWave_Out_Output::Close()
     state_->quit = true;
     SetEvent(state_->wake.Value);
     // What was queued is a few buffers long.
-    if (WaitForSingleObject(state_->finished.Value, static_cast<DWORD>(Progress_Limit_Ms) + 1000) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(state_->finished.Value, static_cast<DWORD>(Progress_Limit_Ms) + 1000) == WAIT_OBJECT_0) {
         state_->thread.join();
-    else
+    } else {
+        Left_Hanging = true;
         state_->thread.detach();
+    }
+}
+
+bool TWave_Out_Output::Hangs() const
+{
+    return state_->hangs;
+}
+
+bool TWave_Out_Output::Any_Left_Hanging()
+{
+    return Left_Hanging;
 }
 
 void TWave_Out_Output::Stop_Filling()

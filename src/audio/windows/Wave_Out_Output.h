@@ -44,6 +44,11 @@ public:
     // A device that plays nothing more is given up after the progress
     // limit, and one that hangs is left to its thread.
     void Close() override;
+    bool Hangs() const override;
+
+    // A device has been left to its thread in this process: one that did
+    // not answer its opening or its closing, or that stopped playing.
+    static bool Any_Left_Hanging();
 
     struct TState;
 

@@ -96,7 +96,7 @@ void TMainForm1::Lay_Out_Menu_Bar_After_Map()
     layout()->activate();
     // The fonts have changed since the height was remembered: the client area keeps its size.
     const int measured = menuBar()->height();
-    if (measured != assumed && !isMaximized())
+    if (measured != assumed)
         resize(width(), height() - assumed + measured);
 }
 

@@ -19,6 +19,7 @@ std::string Layout_Of(TMainForm1& form)
         out << name << ' ' << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height() << '\n';
     };
     box("window", form.geometry());
+    box("restored", form.normalGeometry());
     box("menu bar", form.menuBar()->geometry());
     box("client", form.centralWidget()->geometry());
     box("face", form.Time_Label->geometry());
@@ -29,10 +30,15 @@ std::string Layout_Of(TMainForm1& form)
     return text.toStdString();
 }
 
-class TStart_Test : public TMain_Window_Test {
+// The parameter: the window starts maximised.
+class TStart_Test : public TMain_Window_Test, public ::testing::WithParamInterface<bool> {
 protected:
-    TStart_Test() { program_dir.Write("vocahora.ini", "[vocahora]\r\nwindow_left_posn=300\r\nwindow_top_posn=250\r\n"
-                                                      "window_ClientWidth=400\r\nwindow_ClientHeight=100\r\n"); }
+    TStart_Test() { Write_Settings(""); }
+    void Write_Settings(const std::string& more)
+    {
+        program_dir.Write("vocahora.ini", "[vocahora]\r\nwindow_left_posn=300\r\nwindow_top_posn=250\r\n"
+                                          "window_ClientWidth=400\r\nwindow_ClientHeight=100\r\n" + more);
+    }
 
     // Starts the clock afresh; the layout as it stands when show() returns,
     // before any event has been handled.
@@ -50,10 +56,14 @@ protected:
 // However the menu bar's height is remembered, the window is laid out as one
 // that measured it first, by the time show() returns; the memory ends up
 // holding the measured height.
-TEST_F(TStart_Test, RememberedMenuBarHeightGivesTheSameLayoutAsMeasuringFirst)
+TEST_P(TStart_Test, RememberedMenuBarHeightGivesTheSameLayoutAsMeasuringFirst)
 {
+    const std::string maximised = GetParam() ? "WindowState_wsMaximized=1\r\n" : "";
+    Write_Settings(maximised);
     const std::string measured_first = Start();
     const int height = form->menuBar()->height();
+    QCoreApplication::processEvents();
+    const std::string settled_first = Layout_Of(*form);
     ASSERT_GT(height, 0);
 
     menu_bar_memory_path = cache.Dir() + "horavox/menu-bar";
@@ -79,11 +89,15 @@ TEST_F(TStart_Test, RememberedMenuBarHeightGivesTheSameLayoutAsMeasuringFirst)
         EXPECT_EQ(font_waits, 1);
         EXPECT_EQ(Read_File(menu_bar_memory_path), key + "\t" + std::to_string(height) + "\n");
         QCoreApplication::processEvents();
-        EXPECT_EQ(Layout_Of(*form), measured_first);
+        EXPECT_EQ(Layout_Of(*form), settled_first);
         // The factory reset reruns the start-up sequence, which measures from then on.
-        form->FormShow();
-        EXPECT_EQ(Layout_Of(*form), measured_first);
+        if (!GetParam()) {
+            form->FormShow();
+            EXPECT_EQ(Layout_Of(*form), settled_first);
+        }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Restored_Or_Maximised, TStart_Test, ::testing::Bool());
 
 }  // namespace

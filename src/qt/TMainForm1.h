@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -135,7 +136,7 @@ private:
     int Menu_Bar_Height(int width) const;
     std::string Menu_Bar_Memory_Key() const;
     void Lay_Out_Menu_Bar_After_Map();
-    void Remember_Menu_Bar_Height(std::optional<int> remembered);
+    void Remember_Menu_Bar_Height(const std::string& key, std::optional<int> remembered);
     void Apply_Loaded_Placement();
     ClockSettings Settings_To_Save();
     void Set_Task_Bar_Text(const QString& text);

@@ -62,11 +62,12 @@ void TMainForm1::setVisible(bool visible)
         QMainWindow::setVisible(visible);
         return;
     }
+    // Taken before the window exists, as at every start, so that it compares alike.
+    const std::string key = services_.Menu_Bar_Memory_Path.empty() ? std::string() : Menu_Bar_Memory_Key();
     std::string memory;
     std::optional<int> remembered;
-    if (!services_.Menu_Bar_Memory_Path.empty() &&
-        Read_Regular_File(services_.Menu_Bar_Memory_Path, memory) == TFile_Read::Read)
-        remembered = Remembered_Menu_Bar_Height(memory, Menu_Bar_Memory_Key());
+    if (!key.empty() && Read_Regular_File(services_.Menu_Bar_Memory_Path, memory) == TFile_Read::Read)
+        remembered = Remembered_Menu_Bar_Height(memory, key);
     if (remembered) {
         // Nothing measures text before the map request: the menu bar measures
         // itself when shown, and the layout measures it too. The size set here
@@ -81,7 +82,8 @@ void TMainForm1::setVisible(bool visible)
     QMainWindow::setVisible(true);
     if (assumed_menu_height_)
         Lay_Out_Menu_Bar_After_Map();
-    Remember_Menu_Bar_Height(remembered);
+    if (!key.empty())
+        Remember_Menu_Bar_Height(key, remembered);
 }
 
 // Before the first paint, so the first frame shows the final layout.
@@ -114,14 +116,14 @@ std::string TMainForm1::Menu_Bar_Memory_Key() const
 
 // Written only when the height differs from the one remembered; a file that
 // cannot be written leaves the next start measuring before the map.
-void TMainForm1::Remember_Menu_Bar_Height(std::optional<int> remembered)
+void TMainForm1::Remember_Menu_Bar_Height(const std::string& key, std::optional<int> remembered)
 {
     const int measured = menuBar()->height();
-    if (services_.Menu_Bar_Memory_Path.empty() || remembered == measured || measured <= 0)
+    if (remembered == measured || measured <= 0)
         return;
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(services_.Menu_Bar_Memory_Path).parent_path(), ignored);
-    Write_File_Safely(services_.Menu_Bar_Memory_Path, Menu_Bar_Memory_Text(Menu_Bar_Memory_Key(), measured));
+    Write_File_Safely(services_.Menu_Bar_Memory_Path, Menu_Bar_Memory_Text(key, measured));
 }
 
 void TMainForm1::showEvent(QShowEvent* event)

@@ -26,7 +26,7 @@ work=$1 docs=$2
 # The directory chooser opens on the directory the clock started in; a log-on
 # entry of the user's own cannot interrupt with a question.
 cd /usr/share
-export XDG_CONFIG_HOME="$work/config"
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
 SDL_AUDIODRIVER=dummy "$work/horavox" &
 clock=$!
 trap 'kill $clock 2>/dev/null || true' EXIT

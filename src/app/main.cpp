@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "clock/Clock_Arguments.h"
+#include "clock/Menu_Bar_Memory.h"
 #include "qt/Clock_Windows.h"
 #include "qt/Qt_Clock_Source.h"
 #include "qt/Horavox_Application.h"
 #include "qt/Qt_Handle_Watcher.h"
 #include "qt/Single_Instance.h"
 #include "system/Files.h"
+#include "system/Files_Settings_Home.h"
 #include "system/Font_Configuration.h"
 #include "system/Run_Values.h"
 #include "system/Second_Timer.h"
@@ -24,7 +26,7 @@
 // request to the running clock and ends.
 int main(int argc, char** argv)
 {
-    // Overlaps the application's connection to the display.
+    // Overlaps the application's connection to the display and the window's mapping.
     TFont_Configuration_Read_Ahead font_configuration;
     THoravox_Application application(argc, argv);
     std::vector<std::string> argument_list;
@@ -81,8 +83,10 @@ int main(int argc, char** argv)
     services.Executable_Path = Executable_Path();
     services.Auto_Run_Key = Auto_Run_Key();
     services.Version = HORAVOX_VERSION;
+    services.Menu_Bar_Memory_Path =
+        Menu_Bar_Memory_Path(Environment_Variable("XDG_CACHE_HOME"), User_Home_Directory());
+    services.Wait_For_Fonts = [&font_configuration] { font_configuration.Wait(); };
 
-    font_configuration.Wait();
     TClock_Windows windows(services);
     TMainForm1& main_form = windows.form;
     // Logging out ends the program with a signal: close as the close box does, saving the settings.

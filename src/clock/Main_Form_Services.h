@@ -34,4 +34,10 @@ struct TMain_Form_Services {
     // Where the log-on entry lives.
     TRun_Key Auto_Run_Key;
     std::string Version;
+    // Where the menu bar's height is remembered between starts; empty: nowhere,
+    // and the window measures its menu bar before it is mapped.
+    std::string Menu_Bar_Memory_Path;
+    // Returns once text can be measured without reading the font configuration
+    // a second time (it may be read ahead on another thread). May be empty.
+    std::function<void()> Wait_For_Fonts;
 };

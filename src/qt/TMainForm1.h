@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -52,6 +53,11 @@ public:
     void Say_Time_On_Request();
     // A later plain start shows this clock instead of opening a second one.
     void Bring_To_Front();
+
+    // The first showing maps the window before any text is measured when the
+    // menu bar's height is remembered; the menu bar and the client area are
+    // laid out after the map request, before the first paint.
+    void setVisible(bool visible) override;
 
     // Event handlers.
     void Timer1Timer();
@@ -127,6 +133,10 @@ private:
     void Arm_Timer1(const Tick_Decision& decision);
     void Timer1_Elapsed();
     void Set_Client_Size(int width, int height);
+    int Menu_Bar_Height(int width) const;
+    std::string Menu_Bar_Memory_Key() const;
+    void Lay_Out_Menu_Bar_After_Map();
+    void Remember_Menu_Bar_Height(const std::string& key, std::optional<int> remembered);
     void Apply_Loaded_Placement();
     ClockSettings Settings_To_Save();
     void Set_Task_Bar_Text(const QString& text);
@@ -142,6 +152,8 @@ private:
     TSound_File_Info_Box* sound_file_info_box_ = nullptr;
     TSettings_Form_Dlg* settings_dialog_ = nullptr;
     bool first_show_done_ = false;
+    // The remembered menu bar height, while the window's layout waits for the map request.
+    std::optional<int> assumed_menu_height_;
     bool say_at_first_tick_ = false;
     // The clock reading of the latest tick, so an early timer never handles a second twice.
     std::optional<std::int64_t> last_tick_msecs_;

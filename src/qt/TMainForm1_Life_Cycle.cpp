@@ -1,21 +1,30 @@
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QMetaObject>
 
 #include "qt/About_Box.h"
 #include "qt/Clock_Face.h"
 #include "qt/TMainForm1.h"
 #include "clock/Main_Form_Design.h"
+#include "clock/Menu_Bar_Memory.h"
 #include "clock/Window_Placement.h"
 #include "system/File_Probe.h"
 #include "system/Files.h"
+#include "system/Files_Read.h"
+#include "system/Files_Safe_Write.h"
 #include "settings/Settings_File.h"
 #include "qt/Settings_Form_Dlg.h"
 
@@ -47,6 +56,76 @@ private:
 
 }  // namespace
 
+void TMainForm1::setVisible(bool visible)
+{
+    if (!visible || first_show_done_) {
+        QMainWindow::setVisible(visible);
+        return;
+    }
+    // Taken before the window exists, as at every start, so that it compares alike.
+    const std::string key = services_.Menu_Bar_Memory_Path.empty() ? std::string() : Menu_Bar_Memory_Key();
+    std::string memory;
+    std::optional<int> remembered;
+    if (!key.empty() && Read_Regular_File(services_.Menu_Bar_Memory_Path, memory) == TFile_Read::Read)
+        remembered = Remembered_Menu_Bar_Height(memory, key);
+    if (remembered) {
+        // Nothing measures text before the map request: the menu bar measures
+        // itself when shown, and the layout measures it too. The size set here
+        // keeps the toolkit from fitting the window to its contents.
+        assumed_menu_height_ = remembered;
+        menuBar()->hide();
+        layout()->setEnabled(false);
+        resize(size());
+    } else if (services_.Wait_For_Fonts) {
+        services_.Wait_For_Fonts();
+    }
+    QMainWindow::setVisible(true);
+    if (assumed_menu_height_)
+        Lay_Out_Menu_Bar_After_Map();
+    if (!key.empty())
+        Remember_Menu_Bar_Height(key, remembered);
+}
+
+// Before the first paint, so the first frame shows the final layout.
+void TMainForm1::Lay_Out_Menu_Bar_After_Map()
+{
+    const int assumed = *std::exchange(assumed_menu_height_, std::nullopt);
+    if (services_.Wait_For_Fonts)
+        services_.Wait_For_Fonts();
+    menuBar()->show();
+    layout()->setEnabled(true);
+    layout()->invalidate();
+    layout()->activate();
+    // The fonts have changed since the height was remembered: the client area keeps its size.
+    const int measured = menuBar()->height();
+    if (measured != assumed)
+        resize(width(), height() - assumed + measured);
+}
+
+std::string TMainForm1::Menu_Bar_Memory_Key() const
+{
+    const QMenuBar* bar = menuBar();
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+        .arg(QString::fromStdString(services_.Version), QString::fromLatin1(qVersion()),
+             QGuiApplication::platformName(), QString::fromLatin1(bar->style()->metaObject()->className()),
+             bar->font().toString())
+        .arg(bar->logicalDpiY())
+        .arg(bar->devicePixelRatio())
+        .toStdString();
+}
+
+// Written only when the height differs from the one remembered; a file that
+// cannot be written leaves the next start measuring before the map.
+void TMainForm1::Remember_Menu_Bar_Height(const std::string& key, std::optional<int> remembered)
+{
+    const int measured = menuBar()->height();
+    if (remembered == measured || measured <= 0)
+        return;
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(services_.Menu_Bar_Memory_Path).parent_path(), ignored);
+    Write_File_Safely(services_.Menu_Bar_Memory_Path, Menu_Bar_Memory_Text(key, measured));
+}
+
 void TMainForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -73,7 +152,16 @@ void TMainForm1::closeEvent(QCloseEvent* event)
 
 void TMainForm1::Set_Client_Size(int width, int height)
 {
-    resize(width, height + menuBar()->heightForWidth(width));
+    const int menu_height = Menu_Bar_Height(width);
+    resize(width, height + menu_height);
+    // The layout that places the client area below the menu bar waits for the map request.
+    if (assumed_menu_height_)
+        centralWidget()->setGeometry(0, menu_height, width, height);
+}
+
+int TMainForm1::Menu_Bar_Height(int width) const
+{
+    return assumed_menu_height_ ? *assumed_menu_height_ : menuBar()->heightForWidth(width);
 }
 
 void TMainForm1::FormShow()
@@ -109,7 +197,7 @@ void TMainForm1::FormShow()
 
 void TMainForm1::Apply_Loaded_Placement()
 {
-    const int menu_height = menuBar()->heightForWidth(settings_.window_ClientWidth);
+    const int menu_height = Menu_Bar_Height(settings_.window_ClientWidth);
     std::vector<TRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect available = screen->availableGeometry();

@@ -2,10 +2,9 @@
 #include <memory>
 
 // Reads the system's font configuration on a thread of its own, so that it
-// overlaps the toolkit's connection to the display instead of holding up the
-// window's first showing: the main window's menu bar is measured before the
-// window is mapped, and the first measurement would read it there. Where the
-// system has no such configuration, nothing runs.
+// overlaps the toolkit's connection to the display and the window's mapping
+// instead of holding up the first measurement of text, which would read it
+// there. Where the system has no such configuration, nothing runs.
 class TFont_Configuration_Read_Ahead {
 public:
     TFont_Configuration_Read_Ahead();

@@ -19,8 +19,9 @@ work=$1 here=$2
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
 export XDG_RUNTIME_DIR="$work/runtime"
-# No log-on entry of the user's own can interrupt with a question.
-export XDG_CONFIG_HOME="$work/config"
+# No log-on entry of the user's own can interrupt with a question, and the
+# user's own cache is left alone.
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SDL_AUDIODRIVER=dummy "$work/horavox" &
 clock=$!

@@ -42,6 +42,8 @@ void TMain_Window_Test::Create_Windows()
     services.Executable_Path = Executable_Path();
     services.Auto_Run_Key = Auto_Run_Key();
     services.Version = "1.0.0";
+    services.Menu_Bar_Memory_Path = menu_bar_memory_path;
+    services.Wait_For_Fonts = [this] { ++font_waits; };
 
     windows = std::make_unique<TClock_Windows>(services);
     form = &windows->form;

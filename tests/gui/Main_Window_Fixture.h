@@ -46,6 +46,10 @@ protected:
     // Empty: the window ticks on its Qt timer. Set it before Create_Windows().
     std::function<std::unique_ptr<TSecond_Timer>(std::function<void()>)> make_second_timer;
     std::shared_ptr<TSeeded_Random> random = std::make_shared<TSeeded_Random>();
+    // Where the window remembers its menu bar's height; empty: nowhere. Set it before Create_Windows().
+    std::string menu_bar_memory_path;
+    // How often the window waited for the fonts before measuring text.
+    int font_waits = 0;
     // The executable as the window sees it, and its log-on list, both in
     // temporary directories.
     std::string Executable_Path() const { return program_dir.Dir() + "horavox"; }

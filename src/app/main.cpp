@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <QScopeGuard>
+
 #include "clock/Clock_Arguments.h"
 #include "clock/Menu_Bar_Memory.h"
 #include "qt/Clock_Windows.h"
@@ -29,6 +31,9 @@ int main(int argc, char** argv)
     // Overlaps the application's connection to the display and the window's mapping.
     TFont_Configuration_Read_Ahead font_configuration;
     THoravox_Application application(argc, argv);
+    // The read is over before the application is taken down, whichever way
+    // main ends: the toolkit's teardown releases the font configuration.
+    const auto read_before_teardown = qScopeGuard([&font_configuration] { font_configuration.Wait(); });
     std::vector<std::string> argument_list;
     for (const QString& argument : QApplication::arguments())
         argument_list.push_back(argument.toStdString());

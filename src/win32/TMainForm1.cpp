@@ -17,6 +17,8 @@ namespace {
 
 // The plain timer that stands in for a second timer that cannot be armed.
 constexpr UINT_PTR Timer1_Id = 1;
+// Runs the activation's sound-device test once the activation is over.
+constexpr UINT Activation_Test_Message = WM_APP + 3;
 
 constexpr COLORREF Face_Colour = RGB(255, 0, 0);
 constexpr COLORREF Face_Background = RGB(0, 0, 0);
@@ -251,10 +253,18 @@ LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w_param, LPARAM l_param)
     case WM_SIZE:
         FormResize();
         return 0;
+    // The device test waits for the message loop: opening the device first
+    // time starts the sound system, which would hold up the window's first
+    // showing and painting by tens of milliseconds.
     case WM_ACTIVATE:
-        if (LOWORD(w_param) != WA_INACTIVE)
-            FormActivate();
+        if (LOWORD(w_param) != WA_INACTIVE) {
+            ++activation_tests_due_;
+            PostMessageW(window_, Activation_Test_Message, 0, 0);
+        }
         break;
+    case Activation_Test_Message:
+        Run_Due_Activation_Tests();
+        return 0;
     case WM_TIMER:
         if (w_param == Timer1_Id) {
             KillTimer(window_, Timer1_Id);
@@ -317,6 +327,7 @@ LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w_param, LPARAM l_param)
 
 void TMainForm1::Run_Command(TMain_Command command)
 {
+    Run_Due_Activation_Tests();
     switch (command) {
     case TMain_Command::Always_On_Top: Always_On_Top_OptionClick(); break;
     case TMain_Command::Auto_Run_at_Windows_Startup: Auto_Run_at_Windows_Startup_OptionClick(); break;
@@ -374,6 +385,8 @@ void TMainForm1::Timer1Timer()
 
 void TMainForm1::Tick(const TClock_Reading& now)
 {
+    // An activation's test comes before any tick or command after it, as if it had run at once.
+    Run_Due_Activation_Tests();
     last_tick_msecs_ = Epoch_Milliseconds(now.instant);
     Tick_Time = Tick_Time_Of(now);
 
@@ -407,6 +420,8 @@ std::string TMainForm1::Face_Caption() const
 
 void TMainForm1::Time_LabelMouseDown(TMouse_Button button)
 {
+    // The click that activated the window comes before the posted test.
+    Run_Due_Activation_Tests();
     switch (Face_Mouse_Down(button, Face_Caption())) {
     case TFace_Command::Show_Settings:
         Show_Settings_FormClick();
@@ -421,6 +436,7 @@ void TMainForm1::Time_LabelMouseDown(TMouse_Button button)
 
 void TMainForm1::Say_Time_Now_SpeedButtonClick()
 {
+    Run_Due_Activation_Tests();
     engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
 }
 
@@ -506,6 +522,14 @@ void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick()
 void TMainForm1::FormActivate()
 {
     engine_->Test_Shareability();
+}
+
+void TMainForm1::Run_Due_Activation_Tests()
+{
+    while (activation_tests_due_ > 0) {
+        --activation_tests_due_;
+        FormActivate();
+    }
 }
 
 void TMainForm1::Process_Messages()

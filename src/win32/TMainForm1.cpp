@@ -222,6 +222,13 @@ LRESULT CALLBACK TMainForm1::Face_Procedure(HWND window, UINT message, WPARAM w_
     case WM_SETCURSOR:
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
+    // A new time is painted once, in the next paint: some static controls
+    // paint a new text at once, and a paint asked for besides made two a second.
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(window, message, w_param, l_param);
+        InvalidateRect(window, nullptr, FALSE);
+        return result;
+    }
     default:
         return DefSubclassProc(window, message, w_param, l_param);
     }
@@ -395,7 +402,6 @@ void TMainForm1::Tick(const TClock_Reading& now)
     // application's name and version.
     SetWindowTextW(window_, Widen(plan.face_text + " \u2014 " + Application_Title_Now()).c_str());
     SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
-    InvalidateRect(Time_Label, nullptr, FALSE);
     if (plan.sound == TTick_Sound::Say_Time)
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
     else if (plan.sound == TTick_Sound::Prepare_Device && services_.Prepare_Sound_Device)

@@ -115,6 +115,17 @@ void TMainForm1::Create_Controls()
     SetWindowSubclass(Time_Label, Face_Procedure, 0, reinterpret_cast<DWORD_PTR>(this));
     Set_Face_Font(Face_Font_Points);
 
+    Scaling_ListBox = Create_Child(window_, WC_LISTBOXW, "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, Scaling_ListBox_Id);
+    place(Scaling_ListBox, Scaling_ListBox_Geometry);
+    Share_Sound_Crd_CheckBox = Create_Child(window_, WC_BUTTONW, Share_Sound_Crd_CheckBox_Caption, BS_CHECKBOX,
+                                            Share_Sound_Crd_CheckBox_Id);
+    place(Share_Sound_Crd_CheckBox, Share_Sound_Crd_CheckBox_Geometry);
+}
+
+// Made after the window first shows: a top-level window of its own, which
+// the first showing does not need.
+void TMainForm1::Create_Face_Hint()
+{
     // Not owned by the window: Wine would stack the window below an owned
     // topmost popup instead of making it topmost itself.
     face_hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
@@ -127,12 +138,6 @@ void TMainForm1::Create_Controls()
     tool.uId = reinterpret_cast<UINT_PTR>(Time_Label);
     tool.lpszText = hint_text.data();
     SendMessageW(face_hint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-
-    Scaling_ListBox = Create_Child(window_, WC_LISTBOXW, "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, Scaling_ListBox_Id);
-    place(Scaling_ListBox, Scaling_ListBox_Geometry);
-    Share_Sound_Crd_CheckBox = Create_Child(window_, WC_BUTTONW, Share_Sound_Crd_CheckBox_Caption, BS_CHECKBOX,
-                                            Share_Sound_Crd_CheckBox_Id);
-    place(Share_Sound_Crd_CheckBox, Share_Sound_Crd_CheckBox_Geometry);
 }
 
 void TMainForm1::Set_Face_Font(int points)
@@ -184,6 +189,7 @@ void TMainForm1::Show(int show_command)
         if (settings_.WindowState_wsMaximized)
             ShowWindow(window_, SW_MAXIMIZE);
         UpdateWindow(window_);
+        Create_Face_Hint();
         return;
     }
     ShowWindow(window_, show_command);

@@ -103,6 +103,7 @@ private:
                                            UINT_PTR id, DWORD_PTR data);
     LRESULT Handle_Message(UINT message, WPARAM w_param, LPARAM l_param);
     void Create_Controls();
+    void Create_Face_Hint();
     void Create_Menu();
     void Run_Command(TMain_Command command);
     void Draw_Face(const DRAWITEMSTRUCT& item);

@@ -17,6 +17,8 @@ namespace {
 
 // The plain timer that stands in for a second timer that cannot be armed.
 constexpr UINT_PTR Timer1_Id = 1;
+// Runs the activation's sound-device test once the activation is over.
+constexpr UINT Activation_Test_Message = WM_APP + 3;
 
 constexpr COLORREF Face_Colour = RGB(255, 0, 0);
 constexpr COLORREF Face_Background = RGB(0, 0, 0);
@@ -113,6 +115,17 @@ void TMainForm1::Create_Controls()
     SetWindowSubclass(Time_Label, Face_Procedure, 0, reinterpret_cast<DWORD_PTR>(this));
     Set_Face_Font(Face_Font_Points);
 
+    Scaling_ListBox = Create_Child(window_, WC_LISTBOXW, "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, Scaling_ListBox_Id);
+    place(Scaling_ListBox, Scaling_ListBox_Geometry);
+    Share_Sound_Crd_CheckBox = Create_Child(window_, WC_BUTTONW, Share_Sound_Crd_CheckBox_Caption, BS_CHECKBOX,
+                                            Share_Sound_Crd_CheckBox_Id);
+    place(Share_Sound_Crd_CheckBox, Share_Sound_Crd_CheckBox_Geometry);
+}
+
+// Made after the window first shows: a top-level window of its own, which
+// the first showing does not need.
+void TMainForm1::Create_Face_Hint()
+{
     // Not owned by the window: Wine would stack the window below an owned
     // topmost popup instead of making it topmost itself.
     face_hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
@@ -125,12 +138,6 @@ void TMainForm1::Create_Controls()
     tool.uId = reinterpret_cast<UINT_PTR>(Time_Label);
     tool.lpszText = hint_text.data();
     SendMessageW(face_hint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-
-    Scaling_ListBox = Create_Child(window_, WC_LISTBOXW, "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, Scaling_ListBox_Id);
-    place(Scaling_ListBox, Scaling_ListBox_Geometry);
-    Share_Sound_Crd_CheckBox = Create_Child(window_, WC_BUTTONW, Share_Sound_Crd_CheckBox_Caption, BS_CHECKBOX,
-                                            Share_Sound_Crd_CheckBox_Id);
-    place(Share_Sound_Crd_CheckBox, Share_Sound_Crd_CheckBox_Geometry);
 }
 
 void TMainForm1::Set_Face_Font(int points)
@@ -182,6 +189,7 @@ void TMainForm1::Show(int show_command)
         if (settings_.WindowState_wsMaximized)
             ShowWindow(window_, SW_MAXIMIZE);
         UpdateWindow(window_);
+        Create_Face_Hint();
         return;
     }
     ShowWindow(window_, show_command);
@@ -220,6 +228,13 @@ LRESULT CALLBACK TMainForm1::Face_Procedure(HWND window, UINT message, WPARAM w_
     case WM_SETCURSOR:
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
+    // A new time is painted once, in the next paint: some static controls
+    // paint a new text at once, and a paint asked for besides made two a second.
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(window, message, w_param, l_param);
+        InvalidateRect(window, nullptr, FALSE);
+        return result;
+    }
     default:
         return DefSubclassProc(window, message, w_param, l_param);
     }
@@ -251,10 +266,18 @@ LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w_param, LPARAM l_param)
     case WM_SIZE:
         FormResize();
         return 0;
+    // The device test waits for the message loop: opening the device first
+    // time starts the sound system, which would hold up the window's first
+    // showing and painting by tens of milliseconds.
     case WM_ACTIVATE:
-        if (LOWORD(w_param) != WA_INACTIVE)
-            FormActivate();
+        if (LOWORD(w_param) != WA_INACTIVE) {
+            ++activation_tests_due_;
+            PostMessageW(window_, Activation_Test_Message, 0, 0);
+        }
         break;
+    case Activation_Test_Message:
+        Run_Due_Activation_Tests();
+        return 0;
     case WM_TIMER:
         if (w_param == Timer1_Id) {
             KillTimer(window_, Timer1_Id);
@@ -317,6 +340,7 @@ LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w_param, LPARAM l_param)
 
 void TMainForm1::Run_Command(TMain_Command command)
 {
+    Run_Due_Activation_Tests();
     switch (command) {
     case TMain_Command::Always_On_Top: Always_On_Top_OptionClick(); break;
     case TMain_Command::Auto_Run_at_Windows_Startup: Auto_Run_at_Windows_Startup_OptionClick(); break;
@@ -374,6 +398,8 @@ void TMainForm1::Timer1Timer()
 
 void TMainForm1::Tick(const TClock_Reading& now)
 {
+    // An activation's test comes before any tick or command after it, as if it had run at once.
+    Run_Due_Activation_Tests();
     last_tick_msecs_ = Epoch_Milliseconds(now.instant);
     Tick_Time = Tick_Time_Of(now);
 
@@ -382,7 +408,6 @@ void TMainForm1::Tick(const TClock_Reading& now)
     // application's name and version.
     SetWindowTextW(window_, Widen(plan.face_text + " \u2014 " + Application_Title_Now()).c_str());
     SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
-    InvalidateRect(Time_Label, nullptr, FALSE);
     if (plan.sound == TTick_Sound::Say_Time)
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
     else if (plan.sound == TTick_Sound::Prepare_Device && services_.Prepare_Sound_Device)
@@ -407,6 +432,8 @@ std::string TMainForm1::Face_Caption() const
 
 void TMainForm1::Time_LabelMouseDown(TMouse_Button button)
 {
+    // The click that activated the window comes before the posted test.
+    Run_Due_Activation_Tests();
     switch (Face_Mouse_Down(button, Face_Caption())) {
     case TFace_Command::Show_Settings:
         Show_Settings_FormClick();
@@ -421,6 +448,7 @@ void TMainForm1::Time_LabelMouseDown(TMouse_Button button)
 
 void TMainForm1::Say_Time_Now_SpeedButtonClick()
 {
+    Run_Due_Activation_Tests();
     engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
 }
 
@@ -506,6 +534,14 @@ void TMainForm1::Auto_Run_at_Windows_Startup_OptionClick()
 void TMainForm1::FormActivate()
 {
     engine_->Test_Shareability();
+}
+
+void TMainForm1::Run_Due_Activation_Tests()
+{
+    while (activation_tests_due_ > 0) {
+        --activation_tests_due_;
+        FormActivate();
+    }
 }
 
 void TMainForm1::Process_Messages()

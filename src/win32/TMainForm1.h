@@ -103,6 +103,7 @@ private:
                                            UINT_PTR id, DWORD_PTR data);
     LRESULT Handle_Message(UINT message, WPARAM w_param, LPARAM l_param);
     void Create_Controls();
+    void Create_Face_Hint();
     void Create_Menu();
     void Run_Command(TMain_Command command);
     void Draw_Face(const DRAWITEMSTRUCT& item);
@@ -113,6 +114,7 @@ private:
     void Arm_Timer1(const Tick_Decision& decision);
     void Timer1_Elapsed();
     void Tick(const TClock_Reading& now);
+    void Run_Due_Activation_Tests();
 
     std::string Face_Caption() const;
     bool Is_Checked(TMain_Command command) const;
@@ -143,6 +145,8 @@ private:
     bool first_show_done_ = false;
     bool say_at_first_tick_ = false;
     bool timer_running_ = false;
+    // Activations whose sound-device test has not run yet.
+    int activation_tests_due_ = 0;
     std::string date_item_caption_;
     // The date item's text for the date it was made for: the short date is
     // formatted again only when the date or the regional settings change.

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -6,7 +7,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "audio/Output_Device.h"
 #include "audio/Output_Sound_Player.h"
@@ -31,14 +31,13 @@
 
 namespace {
 
+// The C runtime's split of the command line: the shell's own would load the
+// shell's libraries before the window shows.
 std::vector<std::string> Command_Line_Arguments()
 {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> narrowed;
-    for (int index = 0; index < count; ++index)
-        narrowed.push_back(Narrow(arguments[index]));
-    LocalFree(arguments);
+    for (int index = 0; index < __argc; ++index)
+        narrowed.push_back(Narrow(__wargv[index]));
     return narrowed;
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -192,6 +193,40 @@ TEST_F(Main_Form_Test, Always_On_Top_Changes_Only_The_Stacking)
     form->Always_On_Top_OptionClick();
     EXPECT_FALSE(Checked(TMain_Command::Always_On_Top));
     EXPECT_FALSE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(Main_Form_Test, Each_Activation_Tests_The_Sound_Device_After_The_Activation_And_Before_The_Next_Tick)
+{
+    program_dir.Write("testsnd.wav");
+    form->FormShow();
+    const auto probe_opens = [&] { return std::count(sound.Log.begin(), sound.Log.end(), "openprobe"); };
+    const auto pump = [] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    };
+    pump();
+    sound.Log.clear();
+    // The system may add an activation of its own when the window takes the focus.
+    SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageW(form->Handle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(probe_opens(), 0);
+    // A tick that comes first runs the tests ahead of itself; the posted
+    // requests then find nothing left.
+    form->Timer1Timer();
+    const auto tested = probe_opens();
+    EXPECT_GE(tested, 2);
+    pump();
+    EXPECT_EQ(probe_opens(), tested);
+    SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageW(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(probe_opens(), tested);
+    pump();
+    EXPECT_EQ(probe_opens(), tested + 1);
+    // So does the click that activated the window, which comes first.
+    SendMessageW(form->Handle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    form->Time_LabelMouseDown(TMouse_Button::Left);
+    EXPECT_EQ(probe_opens(), tested + 2);
 }
 
 }  // namespace

@@ -87,8 +87,12 @@ def announcement(containing, after):
 
 def clock_application():
     for application in pyatspi.Registry.getDesktop(0):
-        if application is not None and application.name == "horavox":
-            return application
+        try:
+            if application is not None and application.name == "horavox":
+                return application
+        except GLib.GError:
+            # An application that ended while the list was read.
+            continue
     return None
 
 

@@ -5,6 +5,7 @@
 #   tests/a11y/recorder_run.sh <directory of the built clock>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/own_display.sh"
 bin=$(cd "$1" && pwd)
 source "$here/../support/spoken_takes.sh"
 
@@ -42,4 +43,4 @@ trap 'kill $clock $bus 2>/dev/null; wait $clock 2>/dev/null || true' EXIT
 /usr/bin/python3 "$here/voice_recorder.py" "$work" "$work/microphone.fifo" "$work/data/horavox/voices/my-voice" \
     "$work/clock/vocahora.ini"
 INNER
-xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash "$work/inside.sh" "$work" "$here" 2> >(grep -v -E 'dbus-daemon|SpiRegistry' >&2)
+run_on_own_display dbus-run-session -- bash "$work/inside.sh" "$work" "$here" 2> >(grep -v -E 'dbus-daemon|SpiRegistry' >&2)

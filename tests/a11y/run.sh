@@ -4,6 +4,7 @@
 #   tests/a11y/run.sh <directory of the built clock>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/own_display.sh"
 bin=$(cd "$1" && pwd)
 
 # The clock runs from a copy of its directory, so the settings file it writes
@@ -28,4 +29,4 @@ clock=$!
 trap 'kill $clock $bus 2>/dev/null || true' EXIT
 /usr/bin/python3 "$here/settings_dialog.py" "$work/vocahora.ini"
 INNER
-xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash "$work/inside.sh" "$work" "$here" 2> >(grep -v -E 'dbus-daemon|SpiRegistry' >&2)
+run_on_own_display dbus-run-session -- bash "$work/inside.sh" "$work" "$here" 2> >(grep -v -E 'dbus-daemon|SpiRegistry' >&2)

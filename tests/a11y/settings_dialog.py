@@ -11,7 +11,8 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import Atspi, GLib
+
+from atspi_walk import clock_application, descendants, first, press
 
 FREQUENCY_HINT = "Option for how often the time is automatically spoken."
 TWELVE_HINT = ("Display Time in 12 hour clock format (with AM/PM) - the AM and PM are spoken "
@@ -104,47 +105,8 @@ def wait_for(find, what, seconds=10.0):
     sys.exit("FAIL  " + what + " did not appear")
 
 
-def descendants(accessible):
-    for child in accessible:
-        if child is not None:
-            yield child
-            yield from descendants(child)
-
-
-def first(accessible, role, name=None):
-    for found in descendants(accessible):
-        if found.getRoleName() == role and (name is None or found.name == name):
-            return found
-    return None
-
-
 def has_state(accessible, state):
     return accessible.getState().contains(state)
-
-
-def press(accessible, opens_modal=False):
-    """Runs the control's first action. An action that opens a modal dialog
-    answers only when the dialog closes, so its reply is not waited for."""
-    if opens_modal:
-        Atspi.set_timeout(500, -1)
-    try:
-        accessible.queryAction().doAction(0)
-    except GLib.GError:
-        if not opens_modal:
-            raise
-    finally:
-        Atspi.set_timeout(-1, -1)
-
-
-def clock_application():
-    for application in pyatspi.Registry.getDesktop(0):
-        try:
-            if application is not None and application.name == "horavox":
-                return application
-        except GLib.GError:
-            # An application that ended while the list was read.
-            continue
-    return None
 
 
 def main():

@@ -12,7 +12,9 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import Atspi, GLib
+from gi.repository import GLib
+
+from atspi_walk import clock_application, first, press
 
 failures = []
 announced = []
@@ -41,34 +43,6 @@ def wait_for(find, what, seconds=15.0):
     sys.exit("FAIL  " + what + " did not come; announced so far: %r" % announced)
 
 
-def descendants(accessible):
-    for child in accessible:
-        if child is not None:
-            yield child
-            yield from descendants(child)
-
-
-def first(accessible, role, name=None):
-    for found in descendants(accessible):
-        if found.getRoleName() == role and (name is None or found.name == name):
-            return found
-    return None
-
-
-def press(accessible, opens_modal=False):
-    """Runs the control's first action; one that opens a modal dialog answers
-    only when the dialog closes, so its reply is not waited for."""
-    if opens_modal:
-        Atspi.set_timeout(500, -1)
-    try:
-        accessible.queryAction().doAction(0)
-    except GLib.GError:
-        if not opens_modal:
-            raise
-    finally:
-        Atspi.set_timeout(-1, -1)
-
-
 def key(letter):
     pyatspi.Registry.generateKeyboardEvent(0, letter, pyatspi.KEY_STRING)
 
@@ -83,17 +57,6 @@ def announcement(containing, after):
     """The first announcement from index `after` on that contains the text."""
     return wait_for(lambda: next((i for i in range(after, len(announced)) if containing in announced[i]), None),
                     "an announcement of \"%s\"" % containing)
-
-
-def clock_application():
-    for application in pyatspi.Registry.getDesktop(0):
-        try:
-            if application is not None and application.name == "horavox":
-                return application
-        except GLib.GError:
-            # An application that ended while the list was read.
-            continue
-    return None
 
 
 def say(pipe, *names):

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "win32/Win32_Application.h"
+#include "win32/Win32_Handle_Watcher.h"
 
 HFONT Create_Font(const wchar_t* face, int points, bool bold, UINT dpi)
 {
@@ -50,13 +51,12 @@ INT_PTR TDialog::Show_Modal(HWND owner)
                                Dialog_Procedure, reinterpret_cast<LPARAM>(this));
     if (window_ != nullptr && !ended_) {
         ShowWindow(window_, SW_SHOW);
+        TOwn_Message_Loop loop;
         MSG message;
         while (!ended_) {
-            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-            if (got <= 0) {
+            if (!loop.Get_Message(message)) {
                 // The program is ending: the outer loop gets the request too.
-                if (got == 0)
-                    PostQuitMessage(static_cast<int>(message.wParam));
+                PostQuitMessage(static_cast<int>(message.wParam));
                 break;
             }
             if (Pre_Translate(message) || IsDialogMessageW(window_, &message))
@@ -89,6 +89,7 @@ INT_PTR CALLBACK TDialog::Dialog_Procedure(HWND window, UINT message, WPARAM w_p
         SetWindowLongPtrW(window, DWLP_USER, l_param);
         reinterpret_cast<TDialog*>(l_param)->window_ = window;
     }
+    Note_Foreign_Message_Loop(message);
     auto* dialog = reinterpret_cast<TDialog*>(GetWindowLongPtrW(window, DWLP_USER));
     if (dialog == nullptr)
         return FALSE;

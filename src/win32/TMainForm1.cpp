@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "clock/Companion_Programs.h"
 #include "clock/Display_Text.h"
@@ -10,6 +11,7 @@
 #include "win32/Settings_Form_Dlg.h"
 #include "win32/Sound_File_Info_Box.h"
 #include "win32/Win32_Application.h"
+#include "win32/Win32_Handle_Watcher.h"
 #include "win32/Win32_Text.h"
 #include "win32/Windows_Clock.h"
 
@@ -112,7 +114,12 @@ void TMainForm1::Create_Controls()
     Time_Label = Create_Child(window_, WC_STATICW, Design_Caption,
                               WS_VISIBLE | WS_BORDER | SS_OWNERDRAW | SS_NOTIFY, Time_Label_Id);
     place(Time_Label, Time_Label_Geometry);
-    SetWindowSubclass(Time_Label, Face_Procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed the plain way: the common controls' subclassing looks its
+    // data up in a window property, a request to Wine's server for every
+    // message, and the face gets a dozen messages a second.
+    SetWindowLongPtrW(Time_Label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    face_static_procedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Time_Label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Face_Procedure)));
     Set_Face_Font(Face_Font_Points);
 
     Scaling_ListBox = Create_Child(window_, WC_LISTBOXW, "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, Scaling_ListBox_Id);
@@ -133,7 +140,9 @@ void TMainForm1::Create_Face_Hint()
     std::wstring hint_text = Widen(Face_Hint);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The face relays its mouse messages itself (Face_Procedure), rather
+    // than being subclassed once more.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(Time_Label);
     tool.lpszText = hint_text.data();
@@ -202,6 +211,7 @@ LRESULT CALLBACK TMainForm1::Window_Procedure(HWND window, UINT message, WPARAM 
         form->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
+    Note_Foreign_Message_Loop(message);
     auto* form = reinterpret_cast<TMainForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr)
         return DefWindowProcW(window, message, w_param, l_param);
@@ -211,10 +221,15 @@ LRESULT CALLBACK TMainForm1::Window_Procedure(HWND window, UINT message, WPARAM 
     return result;
 }
 
-LRESULT CALLBACK TMainForm1::Face_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR,
-                                            DWORD_PTR data)
+LRESULT CALLBACK TMainForm1::Face_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
 {
-    auto* form = reinterpret_cast<TMainForm1*>(data);
+    auto* form = reinterpret_cast<TMainForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && form->face_hint_ != nullptr) {
+        MSG relayed{window, message, w_param, l_param, static_cast<DWORD>(GetMessageTime()), {}};
+        const DWORD position = GetMessagePos();
+        relayed.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+        SendMessageW(form->face_hint_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -236,7 +251,7 @@ LRESULT CALLBACK TMainForm1::Face_Procedure(HWND window, UINT message, WPARAM w_
         return result;
     }
     default:
-        return DefSubclassProc(window, message, w_param, l_param);
+        return CallWindowProcW(form->face_static_procedure_, window, message, w_param, l_param);
     }
 }
 
@@ -566,6 +581,7 @@ void TMainForm1::Show_Information(const std::string& text)
 
 bool TMainForm1::Ask_Warning(const std::string& text)
 {
+    const TForeign_Message_Loop box;
     return MessageBoxW(GetActiveWindow(), Widen(text).c_str(), L"Warning", MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 

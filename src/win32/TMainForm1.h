@@ -99,8 +99,7 @@ public:
 
 private:
     static LRESULT CALLBACK Window_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
-    static LRESULT CALLBACK Face_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param,
-                                           UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK Face_Procedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
     LRESULT Handle_Message(UINT message, WPARAM w_param, LPARAM l_param);
     void Create_Controls();
     void Create_Face_Hint();
@@ -140,6 +139,7 @@ private:
     TSound_File_Info_Box* sound_file_info_box_ = nullptr;
     TSettings_Form_Dlg* settings_dialog_ = nullptr;
     HFONT face_font_ = nullptr;
+    WNDPROC face_static_procedure_ = nullptr;
     int face_font_points_ = 0;
     HBRUSH face_brush_ = nullptr;
     bool first_show_done_ = false;

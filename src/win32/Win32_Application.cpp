@@ -2,6 +2,7 @@
 
 #include "clock/Error_Text.h"
 #include "clock/Main_Form_Design.h"
+#include "win32/Win32_Handle_Watcher.h"
 #include "win32/Win32_Text.h"
 
 namespace {
@@ -38,6 +39,7 @@ void Show_Unhandled_Error(const std::exception& error)
 
 void Show_Message_Box(const std::string& text, const std::string& caption, UINT type)
 {
+    const TForeign_Message_Loop box;
     MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(caption).c_str(), type);
 }
 
@@ -56,8 +58,9 @@ void Process_Pending_Messages()
 
 int Run_Message_Loop()
 {
+    TOwn_Message_Loop loop;
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (loop.Get_Message(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <functional>
 #include <vector>
 
 #include <windows.h>
@@ -75,6 +76,66 @@ TEST(Win32_Handle_Watcher, A_Signalled_Handle_Calls_Back_On_The_Watching_Thread_
     EXPECT_EQ(calls, 2);
     watch.reset();
     CloseHandle(event);
+}
+
+enum class TInner_Loop { None, Told, Filtered };
+
+// Messages of a loop that is not the program's own until `done`, or two
+// seconds; a scroll bar's or a menu's loop passes each through the filter.
+void Pump_Foreign_Until(const std::function<bool()>& done, bool filtered)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (filtered && CallMsgFilterW(&message, MSGF_SCROLLBAR))
+                continue;
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+// Inside the program's own loop a watch calls back whether the loop waits
+// itself or runs a loop of the system's (told of it, or seen through the
+// message filter) inside.
+TEST(Win32_Handle_Watcher, Calls_Back_In_The_Own_Loop_And_In_Loops_Inside_It)
+{
+    for (const TInner_Loop inner : {TInner_Loop::None, TInner_Loop::Told, TInner_Loop::Filtered}) {
+        SCOPED_TRACE(static_cast<int>(inner));
+        const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        TWin32_Handle_Watcher watcher;
+        int calls = 0;
+        auto watch = watcher.Watch(reinterpret_cast<TWaitable_Handle>(event), [&] {
+            ++calls;
+            PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+        });
+        {
+            TOwn_Message_Loop own;
+            if (inner == TInner_Loop::None) {
+                // A timer message ends the wait if the call never comes.
+                const UINT_PTR limit = SetTimer(nullptr, 0, 2000, nullptr);
+                SetEvent(event);
+                MSG message;
+                while (calls == 0 && own.Get_Message(message) && message.message != WM_TIMER)
+                    DispatchMessageW(&message);
+                KillTimer(nullptr, limit);
+            } else if (inner == TInner_Loop::Told) {
+                const TForeign_Message_Loop foreign;
+                SetEvent(event);
+                Pump_Foreign_Until([&] { return calls > 0; }, false);
+            } else {
+                PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+                Pump_Foreign_Until([&] {
+                    SetEvent(event);
+                    return calls > 0;
+                }, true);
+            }
+        }
+        EXPECT_EQ(calls, 1);
+        watch.reset();
+        CloseHandle(event);
+    }
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ namespace {
 // stopped server inside pthread_cond_wait, and however Wine ends a process it
 // first cuts its other threads off one by one: that thread's unwinding then
 // runs the wait's cleanup from a stack it has already reused, and the process
-// dies of a segmentation fault instead of ending with its code (most runs).
+// often dies of a segmentation fault instead of ending with its code.
 // exit_group stops every thread together, with nothing unwound. Wine's own
 // server then records no exit code (a Windows parent under Wine reads 0);
 // the Linux parent reads the right one.

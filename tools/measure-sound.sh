@@ -112,11 +112,15 @@ if [ "$only" != desktop ] && [ "$only" != wine ]; then
   # A Wine prefix of its own, its server kept running between the runs, as
   # a desktop session keeps it; Wine's winepulse.drv plays to our server.
   export WINEPREFIX="$scratch/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  # The persistent server first: wineboot would start one of its own, and a
-  # second for the same prefix refuses to start.
+  # The persistent server first: Wine's first program would start one of its
+  # own, and a second for the same prefix refuses to start.
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver64 -p
-  (unset DISPLAY WAYLAND_DISPLAY; /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1)
+  # Wine's loader makes a new prefix itself (wineboot --init) before the first
+  # program runs; wineboot -i as that program did it again and left two service
+  # managers running, and then now and then Wine's desktop process waited 10 s
+  # on starting the RpcSs service, holding up a first waveOutOpen.
+  (unset DISPLAY WAYLAND_DISPLAY; /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1)
   export MEASURE_WINE=/usr/lib/wine/wine64 MEASURE_WINDOWS_SAY="$top/build-measure-mingw/bin/horavox-say.exe" \
     MEASURE_WINDOWS_CLOCK="$top/build-measure-mingw/bin/horavox.exe"
   python3 "$top/tools/measure_sound.py" "$top/build-measure-before/build/bin" "$top/build-measure/bin" "$runs"
@@ -126,7 +130,7 @@ if [ "$only" = wine ]; then
   export WINEPREFIX="$scratch/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver64 -p
-  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1  # the prefix made once, as above
   MEASURE_WINE=/usr/lib/wine/wine64 MEASURE_WINDOWS_CLOCK="$top/build-measure-mingw/bin/horavox.exe" \
     python3 "$top/tools/measure_sound.py" --windows-clock "$(( runs / 4 > 2 ? runs / 4 : 2 ))"
   /usr/lib/wine/wineserver64 -k
@@ -142,7 +146,7 @@ if [ "$only" != sound ]; then
   export WINEPREFIX="$scratch/wine-desktop" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wineserver64 -p
-  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1  # the prefix made once, as above
   /usr/bin/python3 "$top/tools/measure_wine_desktop.py" /usr/lib/wine/wine64 \
     "$top/build-measure-mingw/bin/horavox.exe" "$refs/title_on_the_second.exe" ${1:-10}
 fi

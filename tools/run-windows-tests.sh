@@ -30,7 +30,11 @@ trap '"$wine_server" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm 
 for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
 export DISPLAY=:$(cat "$display_file")
 started=$(date +%s)
-/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+# Wine's loader makes a new prefix itself (wineboot --init) before the first
+# program runs; wineboot -i as that program did it again and left two service
+# managers running, and then now and then Wine's desktop process waited 10 s
+# on starting the RpcSs service, holding up a first waveOutOpen.
+/usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1
 echo "Wine prefix made in $(( $(date +%s) - started )) s"
 
 cd "$build"

@@ -27,7 +27,11 @@ xvfb=$!
 trap '/usr/lib/wine/wineserver64 -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
 export DISPLAY=:$(cat "$display_file")
-/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+# Wine's loader makes a new prefix itself (wineboot --init) before the first
+# program runs; wineboot -i as that program did it again and left two service
+# managers running, and then now and then Wine's desktop process waited 10 s
+# on starting the RpcSs service, holding up a first waveOutOpen.
+/usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 mkdir "$work/clock"

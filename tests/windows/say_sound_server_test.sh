@@ -3,7 +3,8 @@
 # (winepulse.drv) plays to a server of the test's own: a pipe sink in the
 # voice's format, so Wine passes the stream through unchanged and what is
 # heard can be held against the word files sample for sample, as the --wav
-# render joins them. Then a broken word, a stopped server and a killed one.
+# render joins them. Then a broken word, a server stopped before the program
+# starts and while it plays, and a killed one.
 #   say_sound_server_test.sh WINE WINDOWS_SAY
 set -u
 wine=$1 say=$2
@@ -93,6 +94,35 @@ kill -CONT "$server"
 expect "a stopped server is reported" "1:horavox-say: The sound device does not answer" \
     "$status:$(tr -d '\r' <"$work/err" | head -1)"
 expect "and the run ends within 15 s" yes "$([ $(($(date +%s) - started)) -le 15 ] && echo yes)"
+
+# The server stops while a word plays: Wine's driver is then left waiting
+# inside a call to it, which the program's end must survive (a crash there
+# was exit 139).
+cat "$work/heard.fifo" >"$work/stopped.raw" &
+recorder=$!
+"$wine" "$say" 12:12 >/dev/null 2>"$work/err" &
+speaker=$!
+for _ in $(seq 200); do
+    tr -d '\0' <"$work/stopped.raw" | head -c 1 | grep -q . && break
+    sleep 0.05
+done
+kill -STOP "$server"
+started=$(date +%s)
+for _ in $(seq 150); do kill -0 "$speaker" 2>/dev/null || break; sleep 0.1; done
+kill "$speaker" 2>/dev/null
+wait "$speaker"
+status=$?
+kill -CONT "$server"
+# What the server still held of the word reaches the recording before the
+# next row listens for its first sound.
+for _ in $(seq 100); do
+    [ -z "$(pactl list short sink-inputs)" ] && [ -z "$(tail -c 4410 "$work/stopped.raw" | tr -d '\0')" ] && break
+    sleep 0.05
+done
+kill "$recorder"
+expect "a server stopped while a word plays is reported" \
+    "1:horavox-say: The sound stopped playing: the sound device was lost" "$status:$(tr -d '\r' <"$work/err" | head -1)"
+expect "and that run ends within 15 s" yes "$([ $(($(date +%s) - started)) -le 15 ] && echo yes)"
 
 # The server is killed as the bells sound: the run ends on its own, well
 # within the time limit, with a message naming the sound cut off rather than

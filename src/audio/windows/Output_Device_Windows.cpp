@@ -27,6 +27,10 @@ std::unique_ptr<TOutput_Device> Open_Output_Device(TOutput_Format& format, TOutp
     return device;
 }
 
+// The wave device is part of the system, loaded with the program.
+TOutput_Client_Preload::TOutput_Client_Preload() = default;
+TOutput_Client_Preload::~TOutput_Client_Preload() = default;
+
 // With its sound server stopped, the driver's threads wait inside calls to
 // that server. A normal end unloads the driver after cutting them off, and
 // its cleanup then works on a connection that will never answer;

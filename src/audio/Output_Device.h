@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 // The format the sound output runs in: signed 16-bit samples, interleaved.
 struct TOutput_Format {
@@ -45,6 +46,23 @@ public:
 // is written back. Throws EMCIDeviceError with the system's text.
 std::unique_ptr<TOutput_Device> Open_Output_Device(TOutput_Format& format, TOutput_Device::TFill fill,
                                                    TOutput_Device::TLost lost, void* argument);
+
+// Loads the system's sound client on a thread of its own, for an output
+// that is about to open, while the program gets its first sound ready; the
+// opening then finds it loaded, or waits for the rest. Loading it was most
+// of the time before the first sound. The object waits for the loading when
+// it goes. Opening the device is left to the output: its errors are
+// reported as ever.
+class TOutput_Client_Preload {
+public:
+    TOutput_Client_Preload();
+    ~TOutput_Client_Preload();
+    TOutput_Client_Preload(const TOutput_Client_Preload&) = delete;
+    TOutput_Client_Preload& operator=(const TOutput_Client_Preload&) = delete;
+
+private:
+    std::thread loader_;
+};
 
 // Returns unless a device that stopped answering was left to its own thread
 // (a sound server that hangs): the program then ends here with `exit_code`,

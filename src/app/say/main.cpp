@@ -141,6 +141,11 @@ int Speak_Announcement(ClockSettings& settings, TClock_Time time, TRandom_Source
     return errors.shown ? Exit_Failure : 0;
 }
 
+bool Speaks(const TSay_Options& options)
+{
+    return !options.help && !options.show_settings && !options.check_voice && !options.print && !options.wav_file;
+}
+
 int Run(int argc, char** argv)
 {
     TSay_Options options;
@@ -154,6 +159,12 @@ int Run(int argc, char** argv)
         std::cout << Say_Usage();
         return 0;
     }
+
+    // A run that speaks loads the sound client meanwhile it reads its
+    // settings and its voice.
+    std::optional<TOutput_Client_Preload> client_preload;
+    if (Speaks(options))
+        client_preload.emplace();
 
     try {
         std::string program_directory = Program_Directory();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "audio/Output_Device.h"
+#include "audio/linux/Pulse_Library.h"
 #include "audio/linux/Pulse_Output.h"
 #include "audio/linux/Sdl_Output.h"
 
@@ -30,6 +31,20 @@ std::unique_ptr<TOutput_Device> Open_Output_Device(TOutput_Format& format, TOutp
         }
     }
     return std::make_unique<TSdl_Output>(format, fill, argument);
+}
+
+// SDL's own driver is loaded only when the server's client is not there,
+// and a named SDL driver leaves that client out.
+TOutput_Client_Preload::TOutput_Client_Preload()
+{
+    if (std::getenv("SDL_AUDIODRIVER") == nullptr)
+        loader_ = std::thread([] { Pulse_Library(); });
+}
+
+TOutput_Client_Preload::~TOutput_Client_Preload()
+{
+    if (loader_.joinable())
+        loader_.join();
 }
 
 // The sound server's client bounds every wait and joins its thread, and

@@ -267,7 +267,10 @@ void TPulse_Output::On_Context_State(pa_context* context, void* output)
     const pa_context_state_t state = self.pulse_.Context_Get_State(context);
     if (state == PA_CONTEXT_READY && self.stream_ == nullptr && !self.stream_failed_)
         self.Connect_Stream();
-    self.pulse_.Mainloop_Signal(self.mainloop_, 0);
+    // Only at what a waiting thread waits for: woken at every step of the
+    // connection, it took the main loop's lock from this thread each time.
+    if (!PA_CONTEXT_IS_GOOD(state) || self.stream_failed_)
+        self.pulse_.Mainloop_Signal(self.mainloop_, 0);
     if (!PA_CONTEXT_IS_GOOD(state))
         self.Report_Lost();
 }
@@ -275,8 +278,10 @@ void TPulse_Output::On_Context_State(pa_context* context, void* output)
 void TPulse_Output::On_Stream_State(pa_stream* stream, void* output)
 {
     auto& self = *static_cast<TPulse_Output*>(output);
-    self.pulse_.Mainloop_Signal(self.mainloop_, 0);
-    if (!PA_STREAM_IS_GOOD(self.pulse_.Stream_Get_State(stream)))
+    const pa_stream_state_t state = self.pulse_.Stream_Get_State(stream);
+    if (state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state))
+        self.pulse_.Mainloop_Signal(self.mainloop_, 0);
+    if (!PA_STREAM_IS_GOOD(state))
         self.Report_Lost();
 }
 

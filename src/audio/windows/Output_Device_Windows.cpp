@@ -61,6 +61,10 @@ void End_At_Once_Under_Wine([[maybe_unused]] int exit_code)
 
 }  // namespace
 
+// The wave device is part of the system, loaded with the program.
+TOutput_Client_Preload::TOutput_Client_Preload() = default;
+TOutput_Client_Preload::~TOutput_Client_Preload() = default;
+
 // With its sound server stopped, the driver's threads wait inside calls to
 // that server. A normal end unloads the driver after cutting them off, and
 // its cleanup then works on a connection that will never answer;

@@ -28,8 +28,9 @@ packages=(build-essential cmake ninja-build pkg-config
 # sox makes the sound files in other formats for the Windows decoder's test.
 # The Windows release: the installer is built by NSIS, the programs' icon is
 # drawn from the SVG by rsvg-convert and packed by icotool, and the release's
-# test unpacks the zip.
-[ "$mode" = test ] && packages+=(g++-mingw-w64-x86-64-posix wine64 sox nsis librsvg2-bin icoutils unzip)
+# test unpacks the zip. The clock's test under Wine finds its window with
+# xwininfo and clicks its face with xdotool.
+[ "$mode" = test ] && packages+=(g++-mingw-w64-x86-64-posix wine64 sox nsis librsvg2-bin icoutils unzip x11-utils xdotool)
 bash "$top/tools/install-packages.sh" "${packages[@]}"
 
 # Both commands configure build/ alike, so one after the other rebuilds only

@@ -35,8 +35,9 @@ bus=$!
 # No log-on entry of the user's own can interrupt with a question, and the
 # pack goes to this run's data directory.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/clock/horavox" &
-clock=$!
+source "$here/../support/own_display.sh"
+start_x_client env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/clock/horavox"
+clock=$started
 # The clock saves its settings as it ends: wait, so that nothing writes into
 # the run's directory while it is removed.
 trap 'kill $clock $bus 2>/dev/null; wait $clock 2>/dev/null || true' EXIT

@@ -24,8 +24,9 @@ export XDG_RUNTIME_DIR="$work/runtime"
 # user's own cache is left alone.
 export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SDL_AUDIODRIVER=dummy "$work/horavox" &
-clock=$!
+source "$here/../support/own_display.sh"
+start_x_client env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SDL_AUDIODRIVER=dummy "$work/horavox"
+clock=$started
 trap 'kill $clock $bus 2>/dev/null || true' EXIT
 /usr/bin/python3 "$here/settings_dialog.py" "$work/vocahora.ini"
 INNER

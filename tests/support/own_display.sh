@@ -22,3 +22,29 @@ run_on_own_display() {
     rm -f "$display_file"
     return "$status"
 }
+
+# Starts an X client in the background and sets `started` to its process;
+# again, up to three times, when it ended at once unable to connect to the
+# display. Now and then one of the two accessibility checks' clocks, started
+# beside the other's on a new Xvfb, is refused so while the server answers
+# before and after (about one run in twenty of the two side by side).
+#   start_x_client COMMAND [ARGUMENTS...]
+start_x_client() {
+    local errors
+    errors=$(mktemp)
+    for _ in 1 2 3; do
+        : >"$errors"
+        "$@" 2> >(tee -a "$errors" >&2) &
+        started=$!
+        for _ in $(seq 20); do
+            kill -0 "$started" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -0 "$started" 2>/dev/null && break
+        wait "$started" 2>/dev/null || true
+        sleep 0.1
+        grep -q "could not connect to display" "$errors" || break
+        echo "the clock could not connect to the display; started again" >&2
+    done
+    rm -f "$errors"
+}

@@ -79,9 +79,17 @@ class Observer:
             if not prop or not prop.value:
                 return
             pid = int(prop.value[0])
+            # A window of one pixel is not the program showing itself: under
+            # Wine it is the window that owns the task-bar button.
+            try:
+                geometry = window.get_geometry()
+                shown = geometry.width > 1 or geometry.height > 1
+            except Exception:
+                return
             with self.lock:
                 self.pid_of[window.id] = pid
-                self.mapped.setdefault(pid, stamp)
+                if shown:
+                    self.mapped.setdefault(pid, stamp)
                 self.lock.notify_all()
         elif event.type == X.PropertyNotify and event.atom == self.net_wm_name:
             pid = self.pid_of.get(event.window.id)

@@ -64,9 +64,9 @@ shoot() {
   echo "$docs/$name"
 }
 
-shoot '— Horavox ' windows-main.png
+shoot '"Horavox [0-9]' windows-main.png
 # Into the clock's window, then Alt+H, A for the About box.
-main=$(geometry_of '— Horavox ')
+main=$(geometry_of '"Horavox [0-9]')
 x=$(echo "$main" | awk -F'[x+]' '{print $3 + 60}')
 y=$(echo "$main" | awk -F'[x+]' '{print $4 + 10}')
 xdotool mousemove "$x" "$y" click 1

@@ -68,9 +68,11 @@ TMainForm1::TMainForm1(TMain_Form_Services services)
 
     Register_Main_Form_Class(Window_Procedure);
     face_brush_ = CreateSolidBrush(Face_Background);
+    task_bar_ = std::make_unique<TTask_Bar_Window>(Widen(Product_Name));
     window_ = CreateWindowExW(0, Main_Form_Class, Widen(Product_Name).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, task_bar_->Handle(), nullptr,
                               GetModuleHandleW(nullptr), this);
+    task_bar_->Represent(window_);
     dpi_ = GetDpiForWindow(window_);
     if (dpi_ == 0)
         dpi_ = 96;
@@ -194,10 +196,15 @@ void TMainForm1::Show(int show_command)
     if (!first_show_done_) {
         first_show_done_ = true;
         FormShow();
-        ShowWindow(window_, show_command);
-        if (settings_.WindowState_wsMaximized)
-            ShowWindow(window_, SW_MAXIMIZE);
-        UpdateWindow(window_);
+        const bool minimized = show_command == SW_SHOWMINIMIZED || show_command == SW_MINIMIZE ||
+                               show_command == SW_SHOWMINNOACTIVE || show_command == SW_FORCEMINIMIZE;
+        if (!minimized) {
+            ShowWindow(window_, show_command);
+            if (settings_.WindowState_wsMaximized)
+                ShowWindow(window_, SW_MAXIMIZE);
+            UpdateWindow(window_);
+        }
+        task_bar_->Show(minimized);
         Create_Face_Hint();
         return;
     }
@@ -331,6 +338,13 @@ LRESULT TMainForm1::Handle_Message(UINT message, WPARAM w_param, LPARAM l_param)
         Scale_Layout();
         return 0;
     }
+    // The whole program goes to its task-bar button.
+    case WM_SYSCOMMAND:
+        if ((w_param & 0xFFF0) == SC_MINIMIZE) {
+            task_bar_->Minimize();
+            return 0;
+        }
+        break;
     case WM_CLOSE: {
         // The window stays open when the settings cannot be saved.
         bool saved = false;
@@ -429,9 +443,7 @@ void TMainForm1::Tick(const TClock_Reading& now)
     Tick_Time = Tick_Time_Of(now);
 
     const TTick_Plan plan = Plan_Tick(settings_, Tick_Time, Is_Idle(), std::exchange(say_at_first_tick_, false));
-    // The task bar shows the window's title: the ticking time, then the
-    // application's name and version.
-    SetWindowTextW(window_, Widen(plan.face_text + " \u2014 " + Application_Title_Now()).c_str());
+    task_bar_->Set_Title(Widen(plan.face_text));
     SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
     if (plan.sound == TTick_Sound::Say_Time)
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
@@ -487,7 +499,9 @@ void TMainForm1::Say_Time_On_Request()
 
 void TMainForm1::Bring_To_Front()
 {
-    if (IsIconic(window_))
+    if (task_bar_->Is_Minimized())
+        task_bar_->Restore();
+    else if (IsIconic(window_))
         ShowWindow(window_, SW_RESTORE);
     else
         ShowWindow(window_, SW_SHOW);
@@ -514,8 +528,12 @@ void TMainForm1::Toggle_Always_On_Top()
 {
     const bool on_top = !Is_Checked(TMain_Command::Always_On_Top);
     Set_Checked(TMain_Command::Always_On_Top, on_top);
+    // Without its owner for the moment: Wine keeps an owned window topmost
+    // once it has been, whatever it is told.
+    const LONG_PTR owner = SetWindowLongPtrW(window_, GWLP_HWNDPARENT, 0);
     SetWindowPos(window_, on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowLongPtrW(window_, GWLP_HWNDPARENT, owner);
 }
 
 void TMainForm1::Exit_OptionClick()

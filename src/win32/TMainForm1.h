@@ -14,6 +14,7 @@
 #include "clock/Tick_Alignment.h"
 #include "engine/Announcement_Engine.h"
 #include "win32/Main_Form_Ids.h"
+#include "win32/Task_Bar_Window.h"
 #include "settings/ClockSettings.h"
 #include "util/Message_Boxes.h"
 
@@ -127,6 +128,8 @@ private:
     int Scaled(int design_pixels) const;
 
     TMain_Form_Services services_;
+    // Goes after the main window, which it owns.
+    std::unique_ptr<TTask_Bar_Window> task_bar_;
     HWND window_ = nullptr;
     HWND face_hint_ = nullptr;
     UINT dpi_ = 96;

@@ -49,7 +49,7 @@ heard_time() {  # bytes, hh:mm
     /usr/bin/python3 "$(dirname "$0")/../support/heard_in_order.py" "$work/heard.raw" "$1" 5 "${words[@]}"
 }
 
-clock_window() { xwininfo -root -tree | awk '/— Horavox / && /horavox.exe/ {print $(NF-1) "," $NF; exit}'; }
+clock_window() { xwininfo -root -tree | awk '/"Horavox [0-9]/ && /horavox.exe/ {print $(NF-1) "," $NF; exit}'; }
 
 wait_for_clock() {
     for _ in $(seq 150); do [ -n "$(clock_window)" ] && return 0; sleep 0.1; done
@@ -90,7 +90,7 @@ expect "a click on the face: every word heard at its offset in the render" yes "
 
 speak "$wine" "$clock_copy" --say-now
 expect "--say-now through the running clock: every word heard" yes "$heard"
-expect "and only one clock runs" 1 "$(xwininfo -root -tree | grep -c '— Horavox .*horavox.exe')"
+expect "and only one clock runs" 1 "$(xwininfo -root -tree | grep -c '"Horavox [0-9].*horavox.exe')"
 
 # Closed as the close box does (Wine's taskkill asks the window to close).
 close_clock() {

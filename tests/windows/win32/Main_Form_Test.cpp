@@ -118,14 +118,17 @@ TEST_F(Main_Form_Test, The_Menus_Carry_The_Documented_Captions_And_Access_Keys)
     EXPECT_EQ(Captions(form->MainMenu1).size(), 2u);
 }
 
-TEST_F(Main_Form_Test, A_Tick_Shows_The_Time_On_The_Face_And_In_The_Title)
+TEST_F(Main_Form_Test, A_Tick_Shows_The_Time_On_The_Face_And_On_The_Task_Bar)
 {
+    const HWND task_bar = GetWindow(form->Handle(), GW_OWNER);
     form->FormShow();
     EXPECT_EQ(Text(form->Time_Label), L"....");
     EXPECT_EQ(Text(form->Handle()), L"Horavox 1.0.0");
+    EXPECT_EQ(Text(task_bar), L"Horavox 1.0.0");
     form->Timer1Timer();
     EXPECT_EQ(Text(form->Time_Label), L"01:45:07 PM");
-    EXPECT_EQ(Text(form->Handle()), L"01:45:07 PM \u2014 Horavox 1.0.0");
+    EXPECT_EQ(Text(task_bar), L"01:45:07 PM");
+    EXPECT_EQ(Text(form->Handle()), L"Horavox 1.0.0");
     Select_Clock_Format(form->Live_Settings(), ClockFormat::TwentyFourHour);
     clock->Set(0, 5, 9);
     form->Timer1Timer();

@@ -36,12 +36,13 @@ TEST(Main_Window, A_First_Start_Shows_The_Ticking_Face_And_Writes_The_Settings_O
     clock.Start();
     const std::wstring face = clock.Ticked_Face();
     EXPECT_TRUE(std::regex_match(face, Twelve_Hour_Face)) << face;
-    // The task bar shows the window's title: the ticking time, then the product.
-    EXPECT_TRUE(Wait_Until([&] {
-        const std::wstring title = Window_Text(clock.Main());
-        return std::regex_match(title.substr(0, 11), Twelve_Hour_Face) &&
-               title.ends_with(L" \u2014 Horavox 1.0.0");
-    })) << Window_Text(clock.Main());
+    // The task-bar button is the owner's, and shows the ticking time; the
+    // window's own caption keeps the product's name.
+    const HWND task_bar = GetWindow(clock.Main(), GW_OWNER);
+    ASSERT_NE(task_bar, nullptr);
+    EXPECT_TRUE(Wait_Until([&] { return std::regex_match(Window_Text(task_bar), Twelve_Hour_Face); }))
+        << Window_Text(task_bar);
+    EXPECT_EQ(Window_Text(clock.Main()), L"Horavox 1.0.0");
     const RECT client = Client_Rect(clock.Main());
     EXPECT_EQ(client.right, 235);
     EXPECT_EQ(client.bottom, 48);
@@ -113,6 +114,25 @@ TEST(Main_Window, Log_Off_Saves_As_The_Close_Box_Does)
     SendMessageTimeoutW(clock.Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, nullptr);
     EXPECT_TRUE(clock.Has_Ended());
     EXPECT_EQ(Settings_Line(clock.Read_Settings(), "Always_on_Top_Option"), "1");
+}
+
+// The task-bar button stands for the whole program: minimising the window
+// takes it there, the button brings it back, and its Close saves and ends.
+TEST(Main_Window, The_Task_Bar_Button_Minimises_Restores_And_Closes_The_Clock)
+{
+    TClock_Copy clock;
+    clock.Start();
+    clock.Ticked_Face();
+    const HWND task_bar = GetWindow(clock.Main(), GW_OWNER);
+    SendMessageW(clock.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(Wait_Until([&] { return IsIconic(task_bar) && !IsWindowVisible(clock.Main()); }));
+    SendMessageW(task_bar, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(Wait_Until([&] {
+        return !IsIconic(task_bar) && IsWindowVisible(clock.Main()) && GetForegroundWindow() == clock.Main();
+    }));
+    PostMessageW(task_bar, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(clock.Has_Ended());
+    EXPECT_EQ(Settings_Line(clock.Read_Settings(), "window_ClientWidth"), "235");
 }
 
 TEST(Main_Window, The_About_Box_And_The_Recorders_Notice_Show_And_Close)

@@ -528,6 +528,9 @@ void TMainForm1::Toggle_Always_On_Top()
 {
     const bool on_top = !Is_Checked(TMain_Command::Always_On_Top);
     Set_Checked(TMain_Command::Always_On_Top, on_top);
+    // Start-up sets the stacking the window already has, as a rule.
+    if (((GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == on_top)
+        return;
     // Without its owner for the moment: Wine keeps an owned window topmost
     // once it has been, whatever it is told.
     const LONG_PTR owner = SetWindowLongPtrW(window_, GWLP_HWNDPARENT, 0);

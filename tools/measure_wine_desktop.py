@@ -31,7 +31,6 @@ QUIET_INI = "[vocahora]\r\nNever_Say_Time_Option=1\r\nSay_Time_Every_Hour_Option
 # Past the start-up: the clock's activation probes the sound device, which
 # then stays open until the 10 s silence close, and that is not idling.
 SETTLE_SECONDS = 13
-TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
 
 
 class Program:
@@ -56,10 +55,18 @@ class Program:
                                         stderr=subprocess.DEVNULL)
         return self
 
-    def cpu_seconds(self):
-        with open("/proc/%d/stat" % self.process.pid) as stat:
-            fields = stat.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / TICKS_PER_SECOND
+    def cpu_by_thread(self):
+        """CPU seconds of each of the process's threads, to the nanosecond
+        (its /proc stat counts in clock ticks of 10 ms, as coarse as the figure)."""
+        seconds = {}
+        task_dir = "/proc/%d/task" % self.process.pid
+        for task in os.listdir(task_dir):
+            try:
+                with open(os.path.join(task_dir, task, "schedstat")) as schedstat:
+                    seconds[task] = int(schedstat.read().split()[0]) / 1e9
+            except OSError:  # a thread that ended meanwhile
+                pass
+        return seconds
 
     def stop(self):
         if self.process and self.process.poll() is None:
@@ -100,10 +107,13 @@ def main():
                 raise RuntimeError("%s: no window was mapped" % label)
         time.sleep(SETTLE_SECONDS)
         since = time.time()
-        cpu_before = {label: p.cpu_seconds() for label, p in programs.items()}
+        cpu_before = {label: p.cpu_by_thread() for label, p in programs.items()}
         time.sleep(tick_seconds)
         until = time.time()
-        cpu = {label: p.cpu_seconds() - cpu_before[label] for label, p in programs.items()}
+        cpu = {}
+        for label, program in programs.items():
+            after = program.cpu_by_thread()
+            cpu[label] = sum(seconds - cpu_before[label].get(task, 0.0) for task, seconds in after.items())
         ticks = {label: tick_figures(observer.titles_of(p.process.pid), since, until)
                  for label, p in programs.items()}
     finally:

@@ -64,6 +64,8 @@ shoot() {
   echo "$docs/$name"
 }
 
+# Once the first tick has shown the time, on the window that owns the task-bar button.
+geometry_of '"[0-9][0-9]:[0-9][0-9]:[0-9][0-9]' >/dev/null
 shoot '"Horavox [0-9]' windows-main.png
 # Into the clock's window, then Alt+H, A for the About box.
 main=$(geometry_of '"Horavox [0-9]')

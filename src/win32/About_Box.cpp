@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "clock/Main_Form_Design.h"
+#include "win32/Win32_Application.h"
 #include "win32/Win32_Text.h"
 
 namespace {
@@ -27,10 +28,7 @@ BOOL TAboutBox::Create_Controls()
 {
     random_->Seed(Seed_From_Clock(*clock_));
     const HWND icon = Add_Control(WC_STATICW, L"", SS_ICON, {20, 20, 32, 32}, -1);
-    HICON program_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    SendMessageW(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(program_icon != nullptr ? program_icon : LoadIconW(nullptr, IDI_APPLICATION)),
-                 0);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(Program_Icon()), 0);
     const HFONT heading = Keep_Font(Create_Font(L"Segoe UI", 12, true, Dpi()));
     Add_Control(WC_STATICW, Widen(Product_Name), SS_LEFT | SS_NOPREFIX, {68, 18, 212, 26}, -1, heading);
     Add_Control(WC_STATICW, L"Version " + Widen(version_), SS_LEFT | SS_NOPREFIX, {68, 46, 212, 18}, -1);

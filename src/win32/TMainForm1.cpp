@@ -39,9 +39,7 @@ void Register_Main_Form_Class(WNDPROC procedure)
         main_form.style = CS_HREDRAW | CS_VREDRAW;
         main_form.lpfnWndProc = procedure;
         main_form.hInstance = GetModuleHandleW(nullptr);
-        main_form.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-        if (main_form.hIcon == nullptr)
-            main_form.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        main_form.hIcon = Program_Icon();
         main_form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         main_form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         main_form.lpszClassName = Main_Form_Class;

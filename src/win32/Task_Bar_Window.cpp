@@ -1,5 +1,7 @@
 #include "win32/Task_Bar_Window.h"
 
+#include "win32/Win32_Application.h"
+
 namespace {
 
 constexpr wchar_t Task_Bar_Window_Class[] = L"Horavox_Application";
@@ -12,9 +14,7 @@ void Register_Class(WNDPROC procedure)
         window_class.lpfnWndProc = procedure;
         window_class.hInstance = GetModuleHandleW(nullptr);
         // The task bar and Alt+Tab show this window's icon.
-        window_class.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-        if (window_class.hIcon == nullptr)
-            window_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        window_class.hIcon = Program_Icon();
         window_class.lpszClassName = Task_Bar_Window_Class;
         return RegisterClassExW(&window_class) != 0;
     }();

@@ -67,6 +67,12 @@ int Run_Message_Loop()
     return static_cast<int>(message.wParam);
 }
 
+HICON Program_Icon()
+{
+    const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    return icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 HWND Create_Message_Window(const wchar_t* class_name, WNDPROC procedure, void* owner)
 {
     WNDCLASSW window_class{};

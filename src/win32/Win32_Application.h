@@ -42,3 +42,6 @@ int Run_Message_Loop();
 // whose procedure finds `owner` in GWLP_USERDATA: how work from other
 // threads and timers reaches this thread's message loop.
 HWND Create_Message_Window(const wchar_t* class_name, WNDPROC procedure, void* owner);
+
+// The program's own icon, or the system's application icon where it has none.
+HICON Program_Icon();

@@ -441,8 +441,9 @@ void TMainForm1::Tick(const TClock_Reading& now)
     Tick_Time = Tick_Time_Of(now);
 
     const TTick_Plan plan = Plan_Tick(settings_, Tick_Time, Is_Idle(), std::exchange(say_at_first_tick_, false));
-    task_bar_->Set_Title(Widen(plan.face_text));
-    SetWindowTextW(Time_Label, Widen(plan.face_text).c_str());
+    const std::wstring face_text = Widen(plan.face_text);
+    task_bar_->Set_Title(face_text);
+    SetWindowTextW(Time_Label, face_text.c_str());
     if (plan.sound == TTick_Sound::Say_Time)
         engine_->Say_Time(Tick_Time.Hour, Tick_Time.Minute);
     else if (plan.sound == TTick_Sound::Prepare_Device && services_.Prepare_Sound_Device)

@@ -64,8 +64,9 @@ void TMainForm1::FormShow()
 
     const std::string title = Application_Title(services_.Version);
     Set_Application_Title(title);
-    SetWindowTextW(window_, Widen(title).c_str());
-    task_bar_->Set_Title(Widen(title));
+    const std::wstring wide_title = Widen(title);
+    SetWindowTextW(window_, wide_title.c_str());
+    task_bar_->Set_Title(wide_title);
     Hide_Date_Item();
 
     Set_Checked(TMain_Command::Always_On_Top, !Is_Checked(TMain_Command::Always_On_Top));

@@ -47,10 +47,6 @@ std::vector<std::string> Command_Line_Arguments()
 // window has closed.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
 {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-
     // A program without a console answers its command line in a box.
     const TClock_Arguments arguments = Parse_Clock_Arguments(Command_Line_Arguments());
     if (!arguments.error.empty()) {
@@ -105,6 +101,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command)
         services.Auto_Run_Key = Auto_Run_Key();
         services.Version = HORAVOX_VERSION;
 
+        // The common controls load here, at their first call, when the first
+        // window needs them: under Wine the library's start waits for the
+        // desktop, and everything above runs while the desktop starts.
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
         TMainForm1 main_form(services);
         TAboutBox about_box(services.Version, services.Clock, services.Random);
         TSound_File_Info_Box sound_file_info_box;

@@ -15,7 +15,8 @@
 # sets its title on the second, start-up from exec to mapped window and idle
 # resident memory against a bare Qt QLabel window, with ratios; and, under
 # Wine, horavox.exe's title against a bare Win32 window that sets its title
-# on the second, its start-up and its idle CPU against the same window
+# on the second, its start-up (with Wine's desktop process running, and with
+# it starting for each program) and its idle CPU against the same window
 # (--only wine runs this part alone, with horavox.exe's first sounds). RUNS sets the
 # repetitions (default 10 for the sound, and 15 interleaved start-up rounds
 # after a warm-up, with each side's median and spread, for the desktop); the

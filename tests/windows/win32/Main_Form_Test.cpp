@@ -185,17 +185,23 @@ TEST_F(Main_Form_Test, The_Face_Scales_With_The_Client_Area_And_Its_Font_With_Th
 TEST_F(Main_Form_Test, Always_On_Top_Changes_Only_The_Stacking)
 {
     form->FormShow();
+    // The window is let go of its owner for the change; without the owner
+    // back it would get a task-bar button of its own.
+    const HWND task_bar = GetWindow(form->Handle(), GW_OWNER);
+    ASSERT_NE(task_bar, nullptr);
     RECT before{};
     GetWindowRect(form->Handle(), &before);
     form->Always_On_Top_OptionClick();
     EXPECT_TRUE(Checked(TMain_Command::Always_On_Top));
     EXPECT_TRUE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), task_bar);
     RECT after{};
     GetWindowRect(form->Handle(), &after);
     EXPECT_TRUE(EqualRect(&before, &after));
     form->Always_On_Top_OptionClick();
     EXPECT_FALSE(Checked(TMain_Command::Always_On_Top));
     EXPECT_FALSE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), task_bar);
 }
 
 TEST_F(Main_Form_Test, Each_Activation_Tests_The_Sound_Device_After_The_Activation_And_Before_The_Next_Tick)
